@@ -1,0 +1,13 @@
+// Drawing a wrestler: the skinned body in two texture passes and the bone
+// display.
+#pragma once
+
+struct Animation;
+struct Mesh;
+struct Wrestler;
+
+void drawWrestler(Wrestler& w, int showModels, int showBones, int showShadows);
+// Poses every vertex of the mesh with the bones of mesh.skeleton.
+void deformMesh(Mesh& mesh, float scale);
+void drawBody(Mesh& mesh, unsigned int texture1, unsigned int texture2, float scale);
+void drawBones(const Animation& animation);

@@ -1,0 +1,36 @@
+// game.ini, the data and sound paths built from it, the loading log, the
+// silent sound interface, and the one way start-up gives up on bad data.
+#pragma once
+
+#include <cstddef>
+
+constexpr std::size_t settingCapacity = 256;   // 255 characters and the end
+constexpr std::size_t pathCapacity = 512;
+
+extern char dataDirectory[settingCapacity];
+extern char soundPathFormat[settingCapacity];
+extern char pathBuffer[pathCapacity];
+
+// Reads the two settings from the configuration file (normally "game.ini"
+// in the working directory). A missing or short file, a setting longer than
+// 255 characters or a sound pattern that is not two %s stops the program.
+void readConfig(const char* file = "game.ini");
+
+// Both return pathBuffer, valid until the next call of either, and log
+// "Loading : <path>".
+const char* dataPath(const char* fileName);
+const char* soundPath(const char* soundFile);
+
+// The part of a host name that enters sound paths: the name without its last
+// five characters, empty when the name is unset or shorter.
+void hostPart(const char* hostName, char* out, std::size_t outSize);
+
+// Sounds are requested but never played; a back-end would attach here.
+void soundInit();
+int soundPlay(const char* path, int loop);
+void soundStop(int handle);
+
+// Prints "tarvok: <file>: <problem>" on one line to standard error and ends
+// the program with status 1. Every loader reports bad data through this.
+[[noreturn]] void dataFileError(const char* file, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));

@@ -1,0 +1,13 @@
+// Headerless 8-bit RGB textures (".raw"); pure cyan is the transparent key.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+// Turns RGB bytes into RGBA, making 0,255,255 fully transparent black.
+std::vector<unsigned char> rawToRgba(const unsigned char* rgb, std::size_t pixels);
+
+// Reads and uploads a width x height texture into `name`. A missing file
+// prints "error opening texture file : <path>" and leaves `name` as it was;
+// a file shorter than its stated size stops the program.
+void loadTexture(const char* path, int width, int height, unsigned int& name);

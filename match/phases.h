@@ -1,0 +1,28 @@
+// The game cycle: selection, entrance, match, victory, and the referee's count.
+#pragma once
+
+struct Wrestler;
+
+enum GamePhase { Match = 0, Entrance = 1, Victory = 2, Selection = 3 };
+
+extern int gamePhase;
+extern int phaseStage;
+extern Wrestler* featuredWrestler;
+extern float frameDelta;
+extern float previousTime;
+extern float phaseTime;
+extern float victoryTime;
+extern int pinCount;
+// Game time since the count last stepped. Kept with its fraction, so the
+// count steps every 27 units of game time at any frame rate.
+extern float countTimer;
+extern int redLighting;
+extern int fireworksOn;
+extern float cameraEye[3];
+extern float cameraTarget[3];
+extern int crowdSound, crowdSound2, bellSound, themeSound;
+
+void gameFrame(float time, float width, float height);
+void updatePinCount(float delta);
+void resetMatch();
+void stopMatchSounds();

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up the sanitizer build, generates the data and runs the whole test suite
+# headless, under a virtual X server of its own.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/setup.sh" test
+cd "$here"
+unset DISPLAY
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset test "$@"

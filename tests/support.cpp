@@ -1,0 +1,48 @@
+#include "tests/support.h"
+
+#include "tools/datatool/skeleton_layout.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+TempDir::TempDir()
+{
+    char pattern[] = "/tmp/tarvok-test-XXXXXX";
+    if (!mkdtemp(pattern))
+        throw std::runtime_error("cannot make a temporary directory");
+    path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string layoutSkeletonText()
+{
+    std::ostringstream text;
+    text << layoutJointCount << "\n" << layoutRootJoint << "\n";
+    for (const JointLayout& j : skeletonLayout)
+        text << j.offset[0] << " " << j.offset[1] << " " << j.offset[2] << "\n"
+             << j.parent << " " << j.firstChild << " " << j.nextSibling << "\n0 0\n";
+    return text.str();
+}
