@@ -1,5 +1,6 @@
 // The data tool: writes game.ini and every data file the game reads into one
 // directory, the same bytes on every run.
+#include "tools/datatool/clips.h"
 #include "tools/datatool/skeleton_layout.h"
 
 #include <cstdio>
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
     mkdir(dir.c_str(), 0755);
     mkdir(dataDir.c_str(), 0755);
     writeSkeleton(dataDir);
+    writeClips(dataDir);
     writeGameIni(dir);
     return 0;
 }

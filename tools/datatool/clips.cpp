@@ -1,0 +1,3 @@
+#include "tools/datatool/clips.h"
+
+void writeClips(const std::string&) {}  // TODO(issue 5)
