@@ -3,6 +3,9 @@
 
 struct Wrestler;
 
+// Whether the key slot is down now; slots outside the table count as up.
+bool keyHeld(int slot);
+
 void walkHandler(Wrestler& w, int up, int left, int right, int down, Wrestler& partner);
 void runHandler(Wrestler& w, int up, int left, int right, int down, Wrestler& partner);
 void turnStep(Wrestler& w, float frameDelta);
