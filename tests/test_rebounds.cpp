@@ -1,0 +1,127 @@
+// Bouncing off the ropes, holding them out and jolting them.
+#include "move_fixture.h"
+
+#include "match/ropes.h"
+#include "wrestler/rebounds.h"
+
+namespace {
+
+class ReboundTest : public MoveTest {
+protected:
+    void SetUp() override
+    {
+        MoveTest::SetUp();
+        createRopes();
+    }
+};
+
+TEST_F(ReboundTest, JoltKicksTheEndPointsDownAndTheRestUp)
+{
+    ropes[4].points[3].velocity[1] = 1;
+    ropeJolt();
+    for (int r = 0; r < ropeCount; ++r) {
+        const Rope& rope = ropes[static_cast<std::size_t>(r)];
+        for (int i = 0; i < rope.pointCount; ++i) {
+            float expected = (i == 0 || i == 9) ? 0 : (i == 1 || i == 8) ? -3 : 2;
+            if (r == 4 && i == 3)
+                expected += 1;
+            EXPECT_EQ(rope.points[static_cast<std::size_t>(i)].velocity[1], expected)
+                << "rope " << r << " point " << i;
+            EXPECT_EQ(rope.points[static_cast<std::size_t>(i)].velocity[0], 0);
+        }
+    }
+}
+
+TEST_F(ReboundTest, WalkingIntoTheEdge)
+{
+    playing(a, ClipWalk, Walking);
+    place(a, 17, 0, 270);
+    ropeContact(a, b);
+    EXPECT_EQ(a.clip, ClipWalk);  // forward walks go through the ropes
+
+    playing(a, ClipWalkBack, Walking);
+    place(a, 14, 0, 270);  // the edge zone is strict
+    ropeContact(a, b);
+    EXPECT_EQ(a.clip, ClipWalkBack);
+    place(a, 14.1f, 0, 630);
+    ropeContact(a, b);
+    EXPECT_EQ(a.clip, ClipRopesBack);
+    EXPECT_EQ(a.state, OnRopes);
+    EXPECT_EQ(a.nextClip, ClipRun);
+    EXPECT_EQ(a.nextState, Running);
+    EXPECT_EQ(a.ropeSide, 1);
+    EXPECT_EQ(a.ropeRebounds, 1);
+    EXPECT_EQ(a.heading, 270);
+}
+
+TEST_F(ReboundTest, InACornerTheXSideWins)
+{
+    playing(a, ClipWalkLeft, Walking);
+    place(a, 15, 15, 0);
+    ropeContact(a, b);
+    EXPECT_EQ(a.clip, ClipRopesLeft);
+    EXPECT_EQ(a.nextClip, ClipWalkRight);
+    EXPECT_EQ(a.ropeSide, 1);
+
+    playing(a, ClipWalkRight, Walking);
+    place(a, -15, -15, 0);
+    ropeContact(a, b);
+    EXPECT_EQ(a.clip, ClipRopesRight);
+    EXPECT_EQ(a.ropeSide, 0);
+}
+
+TEST_F(ReboundTest, RunnerReboundsOnlyOffTheRopeItRunsAt)
+{
+    playing(a, ClipRun, Running);
+    place(a, 0, 15, 90);  // alongside the +z rope
+    ropeContact(a, b);
+    EXPECT_EQ(a.clip, ClipRun);
+    EXPECT_EQ(a.ropeRebounds, 0);
+
+    place(a, 10.1f, 15, 90);  // now also at the +x rope it runs at
+    ropeContact(a, b);
+    EXPECT_EQ(a.clip, ClipRunRopes);
+    EXPECT_EQ(a.ropeSide, 1);
+    EXPECT_EQ(a.nextState, Running);
+    EXPECT_EQ(a.ropeRebounds, 1);
+}
+
+TEST_F(ReboundTest, HoldPinsTheNearestPointThenReleasesIt)
+{
+    playing(a, ClipRopesLeft, OnRopes, 25);
+    place(a, 15, -1.5f, 0);
+    a.ropeSide = 1;
+    ropes[5].points[5].velocity[1] = 3;
+    ropeContact(a, b);
+    EXPECT_EQ(a.heldRopeSide, 1);
+    EXPECT_EQ(a.heldRopePoint, 5);
+    for (int r : {3, 4, 5}) {
+        const RopePoint& p = ropes[static_cast<std::size_t>(r)].points[5];
+        EXPECT_EQ(p.pinned, 1) << "rope " << r;
+        EXPECT_FLOAT_EQ(p.position[0], 16);  // pushed out by 1
+        EXPECT_FLOAT_EQ(p.position[2], -1.5f);
+        EXPECT_EQ(p.velocity[1], 0);
+    }
+    EXPECT_EQ(ropes[3].points[4].pinned, 0);
+
+    a.clipTime = 35.5f;
+    ropeContact(a, b);
+    EXPECT_EQ(a.heldRopeSide, -1);
+    EXPECT_EQ(a.heldRopePoint, -1);
+    for (int r : {3, 4, 5})
+        EXPECT_EQ(ropes[static_cast<std::size_t>(r)].points[5].pinned, 0) << "rope " << r;
+}
+
+TEST_F(ReboundTest, HoldBackInsideTheZonePressesOutwardFromTheRopeSide)
+{
+    playing(a, ClipRunRopes, OnRopes, 40);
+    place(a, 11, 0, 270);  // within 12 of the centre: no direction test holds
+    a.ropeSide = 1;
+    ropeContact(a, b);
+    ASSERT_EQ(a.heldRopeSide, 1);
+    const RopePoint& p = ropes[5].points[static_cast<std::size_t>(a.heldRopePoint)];
+    EXPECT_FLOAT_EQ(p.position[0], 12);
+    EXPECT_FLOAT_EQ(p.position[2], 0);
+}
+
+} // namespace
