@@ -1,3 +1,154 @@
 #include "assets/clipfile.h"
 
-int loadAnimation(Animation&, const char*) { return 1; }  // TODO(issue 3)
+#include "assets/config.h"
+#include "assets/skeleton.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+bool openDataText(DataText& data, const char* path)
+{
+    data.path = path;
+    data.text.clear();
+    data.at = 0;
+    std::FILE* f = std::fopen(path, "rb");
+    if (!f)
+        return false;
+    char chunk[65536];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        data.text.append(chunk, got);
+    std::fclose(f);
+    return true;
+}
+
+// Skips white space; stops the program when nothing is left.
+static const char* nextNumber(DataText& data, const char* what)
+{
+    const char* text = data.text.c_str();
+    while (data.at < data.text.size() && std::isspace(static_cast<unsigned char>(text[data.at])))
+        ++data.at;
+    if (data.at >= data.text.size() || text[data.at] == '\0')
+        dataFileError(data.path.c_str(), "ends early, in %s", what);
+    return text + data.at;
+}
+
+// Quotes the offending word in an error message.
+static std::string wordAt(const char* start)
+{
+    std::string word;
+    while (*start && !std::isspace(static_cast<unsigned char>(*start)) && word.size() < 20)
+        word += *start++;
+    return word;
+}
+
+int readInt(DataText& data, const char* what)
+{
+    const char* start = nextNumber(data, what);
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(start, &end, 0);
+    if (end == start)
+        dataFileError(data.path.c_str(), "\"%s\" is not a number, in %s", wordAt(start).c_str(), what);
+    if (errno == ERANGE || value < INT_MIN || value > INT_MAX)
+        dataFileError(data.path.c_str(), "%s is out of range, in %s", wordAt(start).c_str(), what);
+    data.at += static_cast<std::size_t>(end - start);
+    return static_cast<int>(value);
+}
+
+float readFloat(DataText& data, const char* what)
+{
+    const char* start = nextNumber(data, what);
+    char* end = nullptr;
+    const float value = std::strtof(start, &end);
+    if (end == start)
+        dataFileError(data.path.c_str(), "\"%s\" is not a number, in %s", wordAt(start).c_str(), what);
+    if (!std::isfinite(value))
+        dataFileError(data.path.c_str(), "%s is not a finite number, in %s", wordAt(start).c_str(), what);
+    data.at += static_cast<std::size_t>(end - start);
+    return value;
+}
+
+// Names a track in error messages: "root track 2", "joint 5 rotation y".
+static std::string trackName(int joint, int axis)
+{
+    static const char* const axes[3] = {"x", "y", "z"};
+    if (joint < 0)
+        return "root track " + std::to_string(axis);
+    return "joint " + std::to_string(joint) + " rotation " + axes[axis];
+}
+
+static float readKeyNumber(DataText& data, const char* what)
+{
+    const float value = readFloat(data, what);
+    if (std::fabs(value) > maxKeyMagnitude)
+        dataFileError(data.path.c_str(), "%g is too large (more than %g), in %s", static_cast<double>(value),
+                      static_cast<double>(maxKeyMagnitude), what);
+    return value;
+}
+
+// One track block: key count, end time, then time, value and second
+// derivative per key. Keys must start at time 0 or later (the times before 0
+// belong to blends, whose keys are later removed by their exact time) and
+// rise strictly, or the spline divides by zero.
+static void readTrack(DataText& data, KeyTrack& track, int joint, int axis)
+{
+    const std::string name = trackName(joint, axis);
+    const char* what = name.c_str();
+    const int count = readInt(data, what);
+    if (count < 0)
+        dataFileError(data.path.c_str(), "%s has a negative key count (%d)", what, count);
+    if (count > track.capacity || static_cast<std::size_t>(count) > track.keys.size())
+        dataFileError(data.path.c_str(), "%s has %d keys; at most %d fit", what, count, track.capacity);
+    const float endTime = readKeyNumber(data, what);
+    for (int k = 0; k < count; ++k) {
+        Key& key = track.keys[static_cast<std::size_t>(k)];
+        key.time = readKeyNumber(data, what);
+        key.value = readKeyNumber(data, what);
+        key.secondDerivative = readKeyNumber(data, what);
+        if (key.time < 0)
+            dataFileError(data.path.c_str(), "%s: key %d has the negative time %g", what, k,
+                          static_cast<double>(key.time));
+        if (k > 0 && !(key.time - track.keys[static_cast<std::size_t>(k - 1)].time >= minKeySpacing))
+            dataFileError(data.path.c_str(), "%s: key %d at time %g does not come after the key before it "
+                          "(times must rise by at least %g)", what, k, static_cast<double>(key.time),
+                          static_cast<double>(minKeySpacing));
+    }
+    track.count = count;
+    track.endTime = endTime;
+}
+
+int loadAnimation(Animation& animation, const char* path)
+{
+    DataText data;
+    if (!openDataText(data, path))
+        dataFileError(path, "cannot be opened");
+
+    const int joints = readInt(data, "the joint count");
+    if (joints != animation.boneCount)
+        dataFileError(path, "has %d joints but the skeleton has %d", joints, animation.boneCount);
+
+    for (int axis = 0; axis < 6; ++axis)
+        readTrack(data, animation.rootTracks[static_cast<std::size_t>(axis)], -1, axis);
+    for (int b = 0; b < joints; ++b)
+        for (int axis = 0; axis < 3; ++axis)
+            readTrack(data, animation.bones[static_cast<std::size_t>(b)].rotationTracks[static_cast<std::size_t>(axis)],
+                      b, axis);
+
+    // The loop point and the root path at the loop come from the next-to-last
+    // keys of root tracks 0 and 2.
+    for (int axis : {0, 2})
+        if (animation.rootTracks[static_cast<std::size_t>(axis)].count < 2)
+            dataFileError(path, "root track %d has %d keys; the loop point needs at least 2", axis,
+                          animation.rootTracks[static_cast<std::size_t>(axis)].count);
+    const KeyTrack& rootX = animation.rootTracks[0];
+    const float length = rootX.keys[static_cast<std::size_t>(rootX.count - 2)].time;
+    if (!(length > 0))
+        dataFileError(path, "the clip length (the next-to-last key time of root track 0) is %g, not positive",
+                      static_cast<double>(length));
+    return 1;
+}
