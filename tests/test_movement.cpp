@@ -86,6 +86,20 @@ TEST_F(WalkTest, IdleWrestlerFacesTheOpponentUnlessTurning)
     EXPECT_EQ(a.heading, 40);
     EXPECT_NEAR(a.targetHeading, 180, 1e-4);
 
+    // Level with the opponent in z (as a throw along x leaves them), or a
+    // hair short of it, it still faces the opponent, not away.
+    a.turning = 0;
+    for (float dz : {0.0f, 0.005f}) {
+        place(b, 5, dz, 0);
+        walk(a, b);
+        EXPECT_NEAR(a.heading, 90, 0.2) << "dz " << dz;
+        place(b, -5, dz, 0);
+        walk(a, b);
+        EXPECT_NEAR(a.heading, 270, 0.2) << "dz " << dz;
+    }
+    place(b, 0, -10, 0);
+    walk(a, b);
+
     // A busy wrestler keeps its last bearing.
     playing(a, ClipHit, Hurt);
     place(b, 10, 0, 0);

@@ -76,12 +76,15 @@ float bearingToward(const Wrestler& w, const Wrestler& o)
 {
     const double dx = static_cast<double>(w.x) - o.x;
     const double dz = static_cast<double>(w.z) - o.z + 0.01;
-    // The small offset keeps the division defined when the z are level; on
-    // the off chance it meets an exact zero, take the straight-ahead answer
-    // rather than letting a NaN into the heading.
-    double b = (dz == 0.0) ? (dx == 0.0 ? 0.0 : std::copysign(90.0, dx))
-                           : std::atan(dx / dz) * 57.25008746541141;
-    if (w.z > o.z)
+    // The small offset keeps the division defined when the z are level. The
+    // half-turn goes with the sign of the divisor actually used: testing the
+    // bare z instead would turn a wrestler level with (or up to 0.01 short of)
+    // the opponent's z to face straight away from it, which is where a throw
+    // or a suplex along x leaves the two.
+    if (dz == 0.0)
+        return dx < 0 ? 90.0f : dx > 0 ? -90.0f : 0.0f;
+    double b = std::atan(dx / dz) * 57.25008746541141;
+    if (dz > 0)
         b += 180;
     return static_cast<float>(b);
 }
