@@ -1,0 +1,36 @@
+// Small data files for the loader and player tests: clip files built from
+// (time, value) keys with the game's own spline solver, and a complete data
+// set with every file start-up reads.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using FixtureKeys = std::vector<std::pair<float, float>>;   // (time, value)
+
+struct FixtureClip {
+    int joints = 18;
+    FixtureKeys root[6];
+    std::vector<FixtureKeys> rotations;     // joints * 3 tracks, x y z per joint
+};
+
+// A clip of the given length whose root walks `forward` units along root
+// track 2 (and `sideways` along root track 0) by its loop point, standing at
+// the usual height, every joint held at `pose` degrees about x.
+FixtureClip straightClip(float length, float forward, float sideways = 0, float pose = 0);
+
+// The clip as ".anim" text; second derivatives from the game's solver.
+std::string clipText(const FixtureClip& clip);
+// One track block alone, for building broken files by hand.
+std::string trackText(const FixtureKeys& keys);
+
+// A tiny mesh: `vertices` (x, y, z) with the given scale, one face per three
+// vertices (texture selector 0), one texture coordinate per vertex, each face
+// naming its own corners in its normal lines with the normal 0, 0, 1.
+std::string meshText(const std::vector<float>& xyz, float scale = 1);
+
+// Writes game.ini into `dir` and man.bone, man_low.mesh and all 54 clips into
+// `dir`/data/. Clip id k walks k + 1 units per pass so the copies can be told
+// apart.
+void writeDataSet(const std::string& dir);
