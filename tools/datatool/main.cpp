@@ -1,7 +1,9 @@
 // The data tool: writes game.ini and every data file the game reads into one
 // directory, the same bytes on every run.
+#include "tools/datatool/body_mesh.h"
 #include "tools/datatool/clips.h"
 #include "tools/datatool/skeleton_layout.h"
+#include "tools/datatool/textures.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +40,17 @@ static void writeSkeleton(const std::string& dataDir)
     std::fclose(f);
 }
 
+static void writeMesh(const std::string& dataDir)
+{
+    const std::string text = bodyMeshText(buildBodyMesh());
+    std::FILE* f = openOutput(dataDir + "/man_low.mesh");
+    if (std::fwrite(text.data(), 1, text.size(), f) != text.size()) {
+        std::fprintf(stderr, "tarvok_data: cannot write %s/man_low.mesh\n", dataDir.c_str());
+        std::exit(1);
+    }
+    std::fclose(f);
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -49,6 +62,8 @@ int main(int argc, char** argv)
     mkdir(dir.c_str(), 0755);
     mkdir(dataDir.c_str(), 0755);
     writeSkeleton(dataDir);
+    writeMesh(dataDir);
+    writeTextures(dataDir);
     writeClips(dataDir);
     writeGameIni(dir);
     return 0;
