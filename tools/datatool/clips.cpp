@@ -1,3 +1,10 @@
 #include "tools/datatool/clips.h"
 
-void writeClips(const std::string&) {}  // TODO(issue 5)
+#include "tools/datatool/clips_author.h"
+
+void writeClips(const std::string& dataDir)
+{
+    for (auto family : {locomotionClips, strikeClips, grappleClips, signatureClips, pinAndShowClips})
+        for (const Clip& clip : family())
+            writeClipFile(clip, dataDir);
+}

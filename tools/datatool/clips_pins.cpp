@@ -1,0 +1,286 @@
+// Pins, the count, the kick-out, climbing into the ring and the four
+// celebrations.
+#include "tools/datatool/clips_author.h"
+
+namespace {
+
+// The pinner stands just past the lying opponent's feet, facing it; the
+// count runs over the cover, so pin.anim lasts long enough for two counts.
+constexpr float pinLength = 135;
+constexpr float pinfallLength = 60;
+
+Pose coverPose()
+{
+    // On both knees beside the opponent's hips, chest down across its chest.
+    return Pose()
+        .body(70)
+        .torso(10)
+        .head(-25)
+        .arm(Right, 70, 60, 0, 50)
+        .arm(Left, 80, 40, 0, 80)
+        .leg(Right, 72, 12, 95)
+        .leg(Left, 72, 12, 95);
+}
+
+Pose pinnedPose()
+{
+    // Lying flat with the near leg hooked up.
+    return liePose().leg(Left, 45, 12, 70).head(4);
+}
+
+Clip pin()
+{
+    Pose drop = standPose();
+    drop.torso(30).leg(Right, 50, 10, 70).leg(Left, 40, 10, 60).arm(Right, 80, 60, 0, 30).arm(Left, 80, 60, 0, 30);
+    Pose press = coverPose();
+    press.torso(14).arm(Right, 70, 60, 0, 40);
+    Clip c("pin.anim", pinLength);
+    c.grounded(0, standPose()).grounded(8, drop).grounded(16, coverPose());
+    for (float t = 40; t < pinLength; t += 40)
+        c.grounded(t, press).grounded(t + 20, coverPose());
+    c.grounded(pinLength, coverPose());
+    c.z(0, 0).z(8, 1.6f).z(16, 3.4f).z(pinLength, 3.4f);
+    return c;
+}
+
+Clip getpinned()
+{
+    Pose strain = pinnedPose();
+    strain.torso(10).arm(Right, 60, 20, 0, 30).arm(Left, 60, 20, 0, 30).head(10);
+    Clip c("getpinned.anim", pinLength);
+    c.grounded(0, liePose()).grounded(16, pinnedPose());
+    for (float t = 34; t < pinLength - 10; t += 36)
+        c.grounded(t, strain).grounded(t + 18, pinnedPose());
+    c.grounded(pinLength, pinnedPose());
+    return c;
+}
+
+Clip pinfall()
+{
+    Pose kneel = Pose()
+                     .body(-5)
+                     .torso(30)
+                     .arm(Right, 75, 30, 0, 30)
+                     .arm(Left, 75, 30, 0, 30)
+                     .leg(Right, 90, 10, 120)
+                     .leg(Left, 75, 10, 120);
+    Pose rise = standPose();
+    rise.torso(20).leg(Right, 40, 8, 50).leg(Left, 40, 8, 50);
+    Clip c("pinfall.anim", pinfallLength);
+    c.grounded(0, coverPose()).grounded(18, coverPose()).grounded(32, kneel).grounded(46, rise)
+        .grounded(pinfallLength, standPose());
+    return c;
+}
+
+Clip getpinfalled()
+{
+    Clip c("getpinfalled.anim", pinfallLength);
+    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(40, liePose().torso(4))
+        .grounded(pinfallLength, liePose());
+    return c;
+}
+
+// The pinned wrestler bridges and throws the pinner off, then lies back.
+Clip kickout()
+{
+    Pose bridge = pinnedPose();
+    bridge.torso(35).head(20).arm(Right, 80, 90, 0, 30).arm(Left, 80, 90, 0, 30).leg(Left, 60, 12, 90)
+        .leg(Right, 30, 10, 60);
+    Pose thrust = bridge;
+    thrust.torso(25).arm(Right, 80, 120, 0, 0).arm(Left, 80, 120, 0, 0).leg(Left, 20, 10, 20);
+    Clip c("kickout.anim", 60);
+    c.grounded(0, pinnedPose()).grounded(8, bridge).grounded(16, thrust).grounded(32, liePose().torso(12))
+        .grounded(60, liePose());
+    return c;
+}
+
+Clip getkickout()
+{
+    Pose thrown = coverPose();
+    thrown.body(10).torso(-20).head(-30).arm(Right, 30, 80, 0, 20).arm(Left, 30, 80, 0, 20);
+    Pose sat = Pose()
+                   .body(-30)
+                   .torso(25)
+                   .arm(Right, 60, -30, 0, 10)
+                   .arm(Left, 60, -30, 0, 10)
+                   .leg(Right, 60, 10, 40)
+                   .leg(Left, 50, 10, 40);
+    Pose kneel = Pose()
+                     .body(-10)
+                     .torso(35)
+                     .arm(Right, 80, 40, 0, 40)
+                     .arm(Left, 80, 40, 0, 40)
+                     .leg(Right, 95, 8, 125)
+                     .leg(Left, 80, 8, 120);
+    Pose rise = standPose();
+    rise.torso(20).leg(Right, 40, 8, 50).leg(Left, 40, 8, 50);
+    Clip c("getkickout.anim", 70);
+    c.grounded(0, coverPose()).grounded(8, thrown).grounded(20, sat).grounded(36, kneel).grounded(52, rise)
+        .grounded(70, standPose());
+    c.z(0, 0).z(8, -0.6f).z(20, -1.6f).z(70, -1.6f);
+    return c;
+}
+
+// Climbing from the hall floor onto the apron (5 up) and through the ropes.
+// The clip takes over from the walk at any time within the walk's cycle,
+// so the climb itself starts after that.
+constexpr float climbStart = walkCycle + 8;
+constexpr float ringStep = 5;
+
+Clip getinring()
+{
+    const float h = standHeight();
+    Pose reach = standPose();
+    reach.torso(10).arm(Right, 80, 100, 0, 40).arm(Left, 80, 100, 0, 40);
+    Pose kneeUp = reach;
+    kneeUp.torso(35).arm(Right, 80, 75, 0, 60).arm(Left, 80, 75, 0, 60).leg(Right, 105, 8, 115)
+        .leg(Left, -5, 8, 8);
+    Pose kneeling = Pose()
+                        .torso(20)
+                        .arm(Right, 80, 45, 0, 40)
+                        .arm(Left, 80, 45, 0, 40)
+                        .leg(Right, 85, 8, 95)
+                        .leg(Left, 5, 8, 100);
+    Pose duck = standPose();
+    duck.torso(55).head(-30).arm(Right, 70, 70, 0, 60).arm(Left, 70, 40, 0, 60).leg(Right, 85, 10, 95)
+        .leg(Left, 10, 8, 25);
+    Pose through = standPose();
+    through.torso(35).head(-20).leg(Right, 30, 8, 40).leg(Left, 60, 8, 100);
+    Clip c("getinring.anim", climbStart + 100);
+    const float t0 = climbStart;
+    c.grounded(0, standPose())
+        .grounded(t0 - 6, standPose())
+        .at(t0 + 6, reach)
+        .y(t0 + 6, h)
+        .at(t0 + 22, kneeUp)
+        .y(t0 + 22, h + 1.6f)
+        .at(t0 + 40, kneeling)
+        .y(t0 + 40, ringStep + groundHeight(kneeling))
+        .at(t0 + 56, standPose())
+        .y(t0 + 56, ringStep + h)
+        .at(t0 + 70, duck)
+        .y(t0 + 70, ringStep + groundHeight(duck))
+        .at(t0 + 84, through)
+        .y(t0 + 84, ringStep + groundHeight(through))
+        .at(t0 + 100, standPose())
+        .y(t0 + 100, ringStep + h);
+    c.z(0, 0).z(t0 + 6, 0).z(t0 + 40, 1.2f).z(t0 + 56, 1.6f).z(t0 + 70, 2.6f).z(t0 + 84, 3.9f).z(t0 + 100, 4.6f);
+    return c;
+}
+
+// Corner celebration: a stomp that shakes the ropes at 11, then the
+// raised fist, a point to the crowd and arms folded.
+Clip vorlanceleb()
+{
+    Pose lift = standPose();
+    lift.leg(Right, 55, 6, 75).arm(Right, 50, 20, 0, 40).arm(Left, 50, 20, 0, 40);
+    Pose stomp = standPose();
+    stomp.torso(14).leg(Right, 10, 6, 20).leg(Left, 4, 6, 15);
+    Pose fist = standPose();
+    fist.torso(-6).head(-15).arm(Right, -75, 0, 0, 25).arm(Left, 75, 30, 0, 60);
+    Pose point = standPose();
+    point.torso(0, 20).head(-5, 25).arm(Right, 80, 100, -30, 5).arm(Left, 75, 10, 0, 40);
+    Pose folded = standPose();
+    folded.torso(-4).head(-12, 0, 10).arm(Right, 75, 75, 40, 125).arm(Left, 75, 75, 40, 125);
+    Clip c("vorlanceleb.anim", 120);
+    c.grounded(0, standPose())
+        .grounded(6, lift)
+        .grounded(11, stomp)
+        .grounded(24, fist)
+        .grounded(40, fist)
+        .grounded(54, point)
+        .grounded(68, point)
+        .grounded(82, folded)
+        .grounded(104, folded)
+        .grounded(120, standPose());
+    return c;
+}
+
+// Corner celebration: a two-footed hop onto the mat at 11, then a double
+// biceps flex and both fists in the air.
+Clip kalverceleb()
+{
+    Pose crouch = standPose();
+    crouch.torso(20).leg(Right, 40, 8, 60).leg(Left, 40, 8, 60).arm(Right, 70, -30, 0, 20).arm(Left, 70, -30, 0, 20);
+    Pose hop = standPose();
+    hop.arm(Right, -60, 0, 0, 10).arm(Left, -60, 0, 0, 10).leg(Right, 10, 6, 20).leg(Left, 10, 6, 20);
+    Pose flex = standPose();
+    flex.torso(-4).head(-10).arm(Right, 0, 0, 10, 0).flex(Right, 100).arm(Left, 0, 0, 10, 0).flex(Left, 100)
+        .leg(Right, 4, 12, 10).leg(Left, 4, 12, 10);
+    Pose squeeze = flex;
+    squeeze.torso(6).flex(Right, 120).flex(Left, 120).head(5);
+    Pose fists = standPose();
+    fists.head(-20).arm(Right, -70, 0, 0, 20).arm(Left, -70, 0, 0, 20);
+    Clip c("kalverceleb.anim", 126);
+    c.grounded(0, standPose())
+        .grounded(4, crouch)
+        .at(8, hop)
+        .y(8, groundHeight(hop) + 1.2f)
+        .grounded(11, crouch)
+        .grounded(24, flex)
+        .grounded(36, squeeze)
+        .grounded(48, flex)
+        .grounded(60, squeeze)
+        .grounded(76, fists)
+        .grounded(100, fists)
+        .grounded(126, standPose());
+    return c;
+}
+
+// Centre celebration: crouched, gathering himself, then both arms flung to
+// the sky as the fireworks start at 53.
+Clip zoragceleb()
+{
+    Pose gather = standPose();
+    gather.torso(35).head(20).arm(Right, 80, 20, 0, 60).arm(Left, 80, 20, 0, 60).leg(Right, 45, 14, 70)
+        .leg(Left, 45, 14, 70);
+    Pose rising = standPose();
+    rising.torso(10).head(0).arm(Right, 40, 30, 0, 40).arm(Left, 40, 30, 0, 40).leg(Right, 20, 12, 30)
+        .leg(Left, 20, 12, 30);
+    Pose sky = standPose();
+    sky.torso(-12).head(-35).arm(Right, -55, 0, 0, 5).arm(Left, -55, 0, 0, 5).leg(Right, 4, 14, 6)
+        .leg(Left, 4, 14, 6);
+    Clip c("zoragceleb.anim", 130);
+    c.grounded(0, standPose())
+        .grounded(18, gather)
+        .grounded(38, gather)
+        .grounded(48, rising)
+        .grounded(54, sky)
+        .grounded(90, sky)
+        .grounded(112, rising)
+        .grounded(130, standPose());
+    return c;
+}
+
+// Centre celebration: a full spin on the spot, a deep bow, and one arm
+// pointing to the rafters.
+Clip teskarceleb()
+{
+    Pose spin = standPose();
+    spin.arm(Right, 20, 0, 0, 10).arm(Left, 20, 0, 0, 10).head(-10);
+    Pose bow = standPose();
+    bow.body(0, 360).torso(60).head(15).arm(Right, 80, 60, 40, 100).arm(Left, 40, -30, 0, 20);
+    Pose point = standPose();
+    point.body(0, 360).torso(-6).head(-20).arm(Right, -70, 20, 0, 5).arm(Left, 75, 10, 0, 40);
+    Pose done = standPose();
+    done.body(0, 360);
+    Clip c("teskarceleb.anim", 120);
+    c.grounded(0, standPose())
+        .grounded(10, spin)
+        .grounded(22, Pose(spin).body(0, 180))
+        .grounded(34, Pose(spin).body(0, 360))
+        .grounded(56, bow)
+        .grounded(68, bow)
+        .grounded(86, point)
+        .grounded(102, point)
+        .grounded(120, done);
+    return c;
+}
+
+} // namespace
+
+std::vector<Clip> pinAndShowClips()
+{
+    return {pin(),         getpinned(),   pinfall(),     getpinfalled(), kickout(),     getkickout(),
+            getinring(),   vorlanceleb(), kalverceleb(), zoragceleb(),   teskarceleb()};
+}

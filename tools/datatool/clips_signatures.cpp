@@ -1,0 +1,402 @@
+// The four signature moves and the elbow drop that follows the bottom slam.
+// As with the grapples, the victim stands 5 ahead facing the attacker.
+#include "tools/datatool/clips_author.h"
+
+namespace {
+
+Pose sitPose()
+{
+    return Pose().torso(-6).head(-10).arm(Right, 50, 0, -20, 10).arm(Left, 50, 0, -20, 10).leg(Right, 88, 8, 4)
+        .leg(Left, 88, 8, 4);
+}
+
+Pose fallenFlat(Pose p)
+{
+    return p.arm(Right, 30, 0, 0, 5).arm(Left, 30, 0, 0, 5).leg(Right, 30, 8, 22).leg(Left, 26, 8, 22).head(8);
+}
+
+// Stunner: a kick to the gut, a three-quarter facelock with the attacker's
+// back to the victim, and a drop to a sitting position that snaps the
+// victim's jaw on his shoulder; the victim staggers back and falls.
+constexpr float stunnerSit = 82;
+
+Clip stunner()
+{
+    Pose kick = standPose();
+    kick.torso(-8).arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30).leg(Right, 85, 4, 15).leg(Left, -4, 5, 12);
+    Pose turn = standPose();
+    turn.body(0, 100).arm(Right, 40, 100, 0, 90).arm(Left, 60, 80, 0, 60);
+    Pose lock = standPose();
+    lock.body(0, 180).torso(4).head(-6).arm(Right, 40, 150, 0, 120).arm(Left, 40, 150, 0, 120)
+        .leg(Right, 4, 8, 8).leg(Left, 4, 8, 8);
+    Pose sit = sitPose();
+    sit.body(0, 180).arm(Right, 40, 150, 0, 120).arm(Left, 60, 20, 0, 40);
+    Pose rise = Pose()
+                    .body(0, 270)
+                    .torso(30)
+                    .arm(Right, 75, 30, 0, 40)
+                    .arm(Left, 75, 30, 0, 40)
+                    .leg(Right, 55, 6, 80)
+                    .leg(Left, 55, 6, 80);
+    Pose done = standPose();
+    done.body(0, 360);
+    Clip c("stunner.anim", 125);
+    c.grounded(0, standPose())
+        .grounded(10, kick)
+        .grounded(20, standPose())
+        .grounded(32, turn)
+        .grounded(45, lock)
+        .grounded(70, lock)
+        .grounded(stunnerSit, sit)
+        .grounded(95, sit)
+        .grounded(110, rise)
+        .grounded(125, done);
+    c.z(0, 0).z(20, 0.3f).z(45, 2.0f).z(125, 2.0f);
+    return c;
+}
+
+Clip getstunner()
+{
+    Pose doubled = standPose();
+    doubled.torso(55).head(25).arm(Right, 85, 45, 0, 90).arm(Left, 85, 45, 0, 90).leg(Right, 20, 6, 30)
+        .leg(Left, 20, 6, 30);
+    Pose locked = doubled;
+    locked.torso(35).head(5).arm(Right, 60, 40, 0, 30).arm(Left, 60, 40, 0, 30);
+    Pose snap = standPose();
+    snap.body(-8).torso(-20).head(-45).arm(Right, 20, 30, 0, 20).arm(Left, 20, 30, 0, 20).leg(Right, 10, 8, 20)
+        .leg(Left, 5, 8, 15);
+    Pose stagger = standPose();
+    stagger.body(-6).torso(-10).head(-25).arm(Right, 40, 10, 0, 20).arm(Left, 50, -10, 0, 30)
+        .leg(Right, -10, 10, 15).leg(Left, 25, 10, 30);
+    Pose topple = Pose()
+                      .body(-50)
+                      .torso(5)
+                      .head(5)
+                      .arm(Right, 10, 60, 0, 20)
+                      .arm(Left, 10, 60, 0, 20)
+                      .leg(Right, 30, 8, 15)
+                      .leg(Left, 20, 8, 10);
+    Clip c("getstunner.anim", 150);
+    c.grounded(0, standPose())
+        .grounded(12, doubled)
+        .grounded(30, doubled)
+        .grounded(45, locked)
+        .grounded(78, locked)
+        .at(stunnerSit, snap)
+        .y(stunnerSit, groundHeight(snap) + 0.3f)
+        .grounded(95, stagger)
+        .grounded(108, stagger.mirrored())
+        .at(116, topple)
+        .y(116, groundHeight(topple) + 1.0f)
+        .grounded(123, fallenFlat(liePose()))
+        .grounded(135, liePose().torso(6))
+        .grounded(150, liePose());
+    c.z(0, 0).z(12, 0.3f).z(45, 1.4f).z(78, 1.4f).z(stunnerSit, 1.0f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
+        .z(123, -3.2f).z(150, -3.2f);
+    return c;
+}
+
+// Chokeslam: a hand at the throat, the victim lifted high one-handed and
+// driven down on its back.
+constexpr float chokeLand = 88;
+
+Clip chokeslam()
+{
+    Pose grip = standPose();
+    grip.torso(10).arm(Right, 85, 88, 0, 30).arm(Left, 80, 60, 0, 50).leg(Right, 15, 8, 12);
+    Pose crouch = grip;
+    crouch.leg(Right, 40, 10, 55).leg(Left, 35, 10, 50).torso(15);
+    Pose lift = standPose();
+    lift.torso(-8).head(-20).arm(Right, 90, 140, 0, 5).arm(Left, 75, 40, 0, 60);
+    Pose drive = Pose()
+                     .torso(50)
+                     .head(15)
+                     .arm(Right, 85, 80, 0, 10)
+                     .arm(Left, 70, 20, 0, 50)
+                     .leg(Right, 45, 12, 65)
+                     .leg(Left, 35, 12, 55);
+    Clip c("chokeslam.anim", 112);
+    c.grounded(0, standPose())
+        .grounded(15, grip)
+        .grounded(26, crouch)
+        .grounded(40, lift)
+        .grounded(62, lift)
+        .grounded(chokeLand, drive)
+        .grounded(98, drive.torso(40))
+        .grounded(112, standPose());
+    c.z(0, 0).z(15, 1.0f).z(112, 1.0f);
+    return c;
+}
+
+Clip getchokeslammed()
+{
+    Pose choked = standPose();
+    choked.head(-20).torso(0).arm(Right, 70, 100, 0, 90).arm(Left, 70, 100, 0, 90);
+    Pose hang = choked;
+    hang.leg(Right, 15, 6, 30).leg(Left, -5, 6, 20).head(-25);
+    Pose kick = hang;
+    kick.leg(Right, -5, 6, 20).leg(Left, 20, 6, 35);
+    Pose drop = Pose()
+                    .body(-55)
+                    .torso(10)
+                    .head(5)
+                    .arm(Right, 10, 80, 0, 20)
+                    .arm(Left, 10, 80, 0, 20)
+                    .leg(Right, 40, 8, 20)
+                    .leg(Left, 30, 8, 15);
+    Clip c("getchokeslammed.anim", 120);
+    c.grounded(0, standPose())
+        .grounded(15, choked)
+        .grounded(26, choked)
+        .at(40, hang)
+        .y(40, 6.8f)
+        .at(52, kick)
+        .y(52, 7.0f)
+        .at(62, hang)
+        .y(62, 7.0f)
+        .at(76, drop)
+        .y(76, 5.0f)
+        .grounded(chokeLand, fallenFlat(liePose()))
+        .grounded(98, liePose().torso(6))
+        .grounded(120, liePose());
+    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 1.1f).z(62, 1.1f).z(76, 0.8f).z(chokeLand, 0.4f).z(120, 0.4f);
+    return c;
+}
+
+// Olympic slam: the attacker shoots under the victim, hoists it across one
+// shoulder and falls back, throwing it over to land behind him.
+constexpr float olympicLand = 78;
+
+Clip olympicslam()
+{
+    Pose shoot = Pose()
+                     .torso(45)
+                     .head(-20)
+                     .arm(Right, 88, 80, 0, 30)
+                     .arm(Left, 60, 120, 0, 90)
+                     .leg(Right, 50, 12, 75)
+                     .leg(Left, 35, 12, 60);
+    Pose hoist = Pose()
+                     .torso(4, -15)
+                     .head(-5)
+                     .arm(Right, 70, 120, 0, 70)
+                     .arm(Left, 60, 140, 0, 90)
+                     .leg(Right, 8, 10, 10)
+                     .leg(Left, 8, 10, 10);
+    Pose topple = hoist;
+    topple.body(-35, -20).leg(Right, 50, 10, 60).leg(Left, 45, 10, 55);
+    Pose land = fallenFlat(liePose());
+    land.arm(Right, 20, 80, 0, 60).arm(Left, 20, 80, 0, 60);
+    Clip c("olympicslam.anim", 104);
+    c.grounded(0, standPose())
+        .grounded(16, shoot)
+        .grounded(34, hoist)
+        .grounded(50, hoist.torso(0, 10))
+        .grounded(64, topple)
+        .grounded(olympicLand, land)
+        .grounded(92, liePose().torso(5))
+        .grounded(104, liePose());
+    c.z(0, 0).z(16, 2.0f).z(50, 2.0f).z(olympicLand, 1.6f).z(104, 1.6f);
+    c.x(0, 0).x(50, 0).x(olympicLand, 0.9f).x(104, 0.9f);
+    return c;
+}
+
+Clip getolympicslam()
+{
+    Pose caught = standPose();
+    caught.body(10).torso(30).head(10).arm(Right, 70, 40, 0, 40).arm(Left, 70, 40, 0, 40);
+    Pose across = Pose()
+                      .body(90)
+                      .torso(15)
+                      .head(15)
+                      .arm(Right, 70, 30, 0, 40)
+                      .arm(Left, 60, 40, 0, 40)
+                      .leg(Right, 10, 8, 25)
+                      .leg(Left, 25, 8, 30);
+    Pose over = across;
+    over.body(190).leg(Right, 20, 8, 20).leg(Left, 15, 8, 15);
+    Pose land = fallenFlat(liePose());
+    land.body(270);
+    Pose rest = liePose();
+    rest.body(270);
+    Clip c("getolympicslam.anim", 104);
+    c.grounded(0, standPose())
+        .at(16, caught)
+        .y(16, groundHeight(caught))
+        .at(34, across)
+        .y(34, 8.4f)
+        .at(50, across.body(100))
+        .y(50, 8.7f)
+        .at(64, over)
+        .y(64, 6.5f)
+        .grounded(olympicLand, land)
+        .grounded(92, rest.torso(5))
+        .grounded(104, rest);
+    c.z(0, 0).z(16, 0.6f).z(34, 3.0f).z(50, 3.4f).z(64, 6.8f).z(olympicLand, 10.6f).z(104, 10.6f);
+    c.x(0, 0).x(34, 0).x(olympicLand, 1.3f).x(104, 1.3f);
+    return c;
+}
+
+// The bottom slam: the attacker steps to the victim's side, hooks an arm
+// across its chest, lifts it off its feet and slams it down on its back,
+// dropping to a knee with it. He rises facing away: his heading turns by
+// 180 when the clip ends, and the taunt follows.
+constexpr float bottomLand = 94;
+
+Clip vorlanbottom()
+{
+    Pose step = standPose();
+    step.body(0, 90).arm(Left, 70, 80, 0, 40).leg(Right, 10, 10, 12);
+    Pose hook = standPose();
+    hook.body(0, 180).torso(10, 20).arm(Left, 80, 85, 40, 70).arm(Right, 80, 40, -40, 60).leg(Right, 20, 10, 30)
+        .leg(Left, 20, 10, 30);
+    Pose lift = hook;
+    lift.torso(-10, 30).arm(Left, 70, 120, 40, 60).leg(Right, 5, 10, 8).leg(Left, 5, 10, 8);
+    Pose slamDown = Pose()
+                        .body(0, 180)
+                        .torso(40, 20)
+                        .head(10)
+                        .arm(Left, 85, 60, 30, 30)
+                        .arm(Right, 70, 40, 0, 40)
+                        .leg(Right, 90, 10, 95)
+                        .leg(Left, -20, 10, 100);
+    Pose rise = standPose();
+    rise.body(0, 180).torso(20).leg(Right, 40, 8, 50).leg(Left, 20, 8, 40);
+    Pose done = standPose();
+    done.body(0, 180);
+    Clip c("vorlanbottom.anim", 120);
+    c.grounded(0, standPose())
+        .grounded(14, step)
+        .grounded(28, hook)
+        .grounded(48, lift)
+        .grounded(66, lift)
+        .grounded(bottomLand, slamDown)
+        .grounded(104, rise)
+        .grounded(120, done);
+    c.z(0, 0).z(14, 2.2f).z(28, 3.6f).z(120, 3.6f);
+    c.x(0, 0).x(14, 0.6f).x(28, 1.3f).x(120, 1.3f);
+    return c;
+}
+
+Clip getvorlanbottom()
+{
+    Pose hooked = standPose();
+    hooked.torso(-5).head(-10).arm(Right, 40, 30, 0, 40).arm(Left, 60, 20, 0, 40);
+    Pose lifted = Pose()
+                      .body(-40)
+                      .torso(15)
+                      .head(10)
+                      .arm(Right, 20, 60, 0, 30)
+                      .arm(Left, 30, 50, 0, 30)
+                      .leg(Right, 30, 8, 25)
+                      .leg(Left, 20, 8, 15);
+    Pose high = lifted;
+    high.body(-70).leg(Right, 45, 8, 30).leg(Left, 35, 8, 25);
+    Clip c("getvorlanbottom.anim", 120);
+    c.grounded(0, standPose())
+        .grounded(28, hooked)
+        .at(48, lifted)
+        .y(48, groundHeight(lifted) + 2.6f)
+        .at(66, high)
+        .y(66, groundHeight(high) + 3.6f)
+        .at(80, high.body(-80))
+        .y(80, groundHeight(high) + 2.4f)
+        .grounded(bottomLand, fallenFlat(liePose()))
+        .grounded(106, liePose().torso(6))
+        .grounded(120, liePose());
+    c.z(0, 0).z(28, 0).z(66, -0.8f).z(bottomLand, -1.6f).z(120, -1.6f);
+    return c;
+}
+
+// The taunt before the elbow run: arms crossed, the elbow pad torn off and
+// thrown to the crowd, then a turn into a run (the heading turns by 90 as
+// the clip ends, so the run starts toward the figure's +x).
+Clip peopleelbow1()
+{
+    Pose cross = standPose();
+    cross.torso(-4).head(-8).arm(Right, 75, 75, 40, 120).arm(Left, 75, 75, 40, 120);
+    Pose pull = standPose();
+    pull.arm(Right, 70, 60, 40, 110).arm(Left, 80, 50, 0, 110).head(8, -15);
+    Pose wind = standPose();
+    wind.torso(0, -20).arm(Right, 30, 0, -60, 80).leg(Right, -5, 8, 10);
+    Pose toss = standPose();
+    toss.torso(4, 25).arm(Right, 80, 150, 0, 10).leg(Right, 15, 8, 10);
+    Pose turn = runPose(0.75f);
+    turn.body(0, 60).torso(10);
+    Pose go = runPose(0);
+    go.body(0, 90);
+    Clip c("peopleelbow1.anim", 100);
+    c.grounded(0, standPose())
+        .grounded(14, cross)
+        .grounded(34, cross)
+        .grounded(46, pull)
+        .grounded(58, wind)
+        .grounded(66, toss)
+        .grounded(78, toss)
+        .grounded(90, turn)
+        .grounded(100, go);
+    c.x(0, 0).x(84, 0).x(90, 1.2f).x(100, 5.0f);
+    return c;
+}
+
+// The elbow drop: the runner stops over the lying opponent, bounces,
+// swings the arm and drops on its right elbow.
+constexpr float elbowLand = 67;
+
+Clip peopleelbow2()
+{
+    Pose stop = standPose();
+    stop.torso(-6).leg(Right, 20, 8, 20).leg(Left, 10, 8, 15);
+    Pose bounce = standPose();
+    bounce.leg(Right, 30, 12, 50).leg(Left, 30, 12, 50).arm(Right, 60, 30, 0, 60).torso(10);
+    Pose raise = standPose();
+    raise.arm(Right, -60, 0, 0, 20).arm(Left, 70, 20, 0, 40).leg(Right, 20, 10, 30).leg(Left, 20, 10, 30);
+    Pose drop = Pose()
+                    .body(0, 0, 40)
+                    .torso(10, 0, 10)
+                    .arm(Right, 20, 60, 0, 120)
+                    .arm(Left, 50, 40, 0, 40)
+                    .leg(Right, 30, 10, 50)
+                    .leg(Left, 20, 10, 40);
+    Pose elbow = Pose()
+                     .body(0, 0, 85)
+                     .torso(15, 0, 5)
+                     .head(0, 0, -20)
+                     .arm(Right, 60, 30, 0, 130)
+                     .arm(Left, 50, 60, 0, 40)
+                     .leg(Right, 30, 10, 40)
+                     .leg(Left, 20, 10, 30);
+    Pose roll = liePose();
+    roll.torso(30).leg(Right, 40, 8, 60).leg(Left, 30, 8, 50);
+    Pose kneel = Pose()
+                     .body(-10)
+                     .torso(35)
+                     .arm(Right, 80, 40, 0, 40)
+                     .arm(Left, 80, 40, 0, 40)
+                     .leg(Right, 95, 8, 125)
+                     .leg(Left, 80, 8, 120);
+    Clip c("peopleelbow2.anim", 120);
+    c.grounded(0, runPose(0))
+        .grounded(10, stop)
+        .grounded(20, bounce)
+        .grounded(30, raise)
+        .grounded(40, bounce)
+        .grounded(50, raise)
+        .at(58, drop)
+        .y(58, groundHeight(drop) + 0.8f)
+        .grounded(elbowLand, elbow)
+        .grounded(78, elbow)
+        .grounded(90, roll)
+        .grounded(104, kneel)
+        .grounded(120, standPose());
+    c.z(0, 0).z(10, 2.2f).z(120, 2.2f);
+    return c;
+}
+
+} // namespace
+
+std::vector<Clip> signatureClips()
+{
+    return {stunner(),     getstunner(),     chokeslam(),    getchokeslammed(), olympicslam(),
+            getolympicslam(), vorlanbottom(), getvorlanbottom(), peopleelbow1(),  peopleelbow2()};
+}

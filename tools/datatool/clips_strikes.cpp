@@ -1,0 +1,232 @@
+// Punches, kicks, hit reactions and the running blows.
+#include "tools/datatool/clips_author.h"
+
+namespace {
+
+// Both fists up in front of the face.
+Pose guardPose()
+{
+    return standPose().arm(Right, 78, 45, 0, 110).arm(Left, 78, 45, 0, 110).torso(8);
+}
+
+Clip punch()
+{
+    Pose cock = guardPose();
+    cock.torso(6, -22).arm(Right, 72, -25, 0, 115).leg(Right, 4, 5, 10).leg(Left, 6, 5, 10);
+    Pose extend = guardPose();
+    extend.torso(14, 28)
+        .head(-4, -10)
+        .arm(Right, 90, 96, 0, 4)
+        .arm(Left, 78, 55, 0, 115)
+        .leg(Right, 22, 5, 12)
+        .leg(Left, -10, 5, 10);
+    Pose follow = extend;
+    follow.torso(12, 24).arm(Right, 90, 90, 0, 12);
+    Clip c("punch.anim", 60);
+    c.grounded(0, standPose())
+        .grounded(16, cock)
+        .grounded(29, extend)
+        .grounded(39, follow)
+        .grounded(50, guardPose())
+        .grounded(60, standPose());
+    c.z(0, 0).z(16, -0.1f).z(29, 0.6f).z(60, 0.6f);
+    return c;
+}
+
+Clip hit()
+{
+    Pose snap = standPose();
+    snap.torso(-16, 12)
+        .head(-32, 15)
+        .arm(Right, 45, 35, 0, 50)
+        .arm(Left, 55, 20, 0, 40)
+        .leg(Right, -8, 6, 10)
+        .leg(Left, 14, 6, 14);
+    Pose recover = standPose();
+    recover.torso(12).head(10).leg(Right, 6, 6, 16).leg(Left, 6, 6, 16);
+    Clip c("hit.anim", 40);
+    c.grounded(0, standPose()).grounded(7, snap).grounded(22, recover).grounded(40, standPose());
+    c.z(0, 0).z(7, -0.7f).z(22, -1.1f).z(40, -1.1f);
+    return c;
+}
+
+// A stomp down at a lying opponent in front.
+Clip kick()
+{
+    Pose chamber = standPose();
+    chamber.torso(-4).arm(Right, 45, 20, 0, 30).arm(Left, 45, 20, 0, 30).leg(Right, 75, 4, 95).leg(Left, 2, 5, 10);
+    Pose stomp = standPose();
+    stomp.torso(16).head(12).arm(Right, 55, 30, 0, 30).arm(Left, 55, 30, 0, 30).leg(Right, 38, 4, 12)
+        .leg(Left, -6, 5, 22);
+    Clip c("kick.anim", 50);
+    c.grounded(0, standPose())
+        .grounded(14, chamber)
+        .grounded(24, chamber)
+        .grounded(31, stomp)
+        .grounded(36, stomp)
+        .grounded(50, standPose());
+    c.z(0, 0).z(24, 0.4f).z(31, 0.9f).z(50, 0.9f);
+    return c;
+}
+
+Clip liehit()
+{
+    Pose curl = liePose();
+    curl.torso(28).head(22).arm(Right, 60, 40, 0, 60).arm(Left, 60, 40, 0, 60).leg(Right, 35, 7, 45)
+        .leg(Left, 30, 7, 40);
+    Clip c("liehit.anim", 30);
+    c.grounded(0, liePose()).grounded(6, curl).grounded(16, liePose().torso(4)).grounded(30, liePose());
+    return c;
+}
+
+// The runner's swing, shared by the hit and the miss.
+Pose runSwingCock()
+{
+    Pose p = runPose(0.5f);
+    return p.torso(14, -25).arm(Right, 20, 0, -40, 30);
+}
+
+Pose clotheslineArm(Pose p)
+{
+    return p.arm(Right, 12, 0, 70, 6);
+}
+
+Clip runpunch()
+{
+    Pose strike = clotheslineArm(runPose(0));
+    strike.torso(10, 25).leg(Right, 20, 4, 14).leg(Left, -18, 4, 20);
+    Pose follow = strike;
+    follow.torso(12, 40).arm(Right, 15, 0, 100, 10);
+    Clip c("runpunch.anim", 60);
+    c.grounded(0, runPose(0))
+        .grounded(10, runSwingCock())
+        .grounded(18, strike)
+        .grounded(28, follow)
+        .grounded(44, guardPose())
+        .grounded(60, standPose());
+    c.z(0, 0).z(10, 1.7f).z(18, 2.2f).z(28, 2.5f).z(44, 2.6f).z(60, 2.6f);
+    return c;
+}
+
+// Knocked flat on the back by a blow to the head at `hitTime`.
+Clip knockedDown(const char* file, float hitTime, float landTime, float length, const Pose& first,
+                 float startSpeed)
+{
+    Pose snap = standPose();
+    snap.torso(-25).head(-35).arm(Right, 20, 60, 0, 30).arm(Left, 20, 60, 0, 30).leg(Right, 10, 6, 10);
+    Pose air = Pose()
+                   .body(-65)
+                   .torso(10)
+                   .head(15)
+                   .arm(Right, 10, 70, 0, 20)
+                   .arm(Left, 10, 70, 0, 20)
+                   .leg(Right, 30, 8, 20)
+                   .leg(Left, 20, 8, 15);
+    Pose land = liePose();
+    land.arm(Right, 30, 0, 0, 5).arm(Left, 30, 0, 0, 5).leg(Right, 35, 8, 25).leg(Left, 30, 8, 25).head(10);
+    Clip c(file, length);
+    const float flight = (landTime - hitTime) * 0.55f;
+    c.grounded(0, first)
+        .grounded(hitTime, first)
+        .grounded(hitTime + 5, snap)
+        .at(hitTime + flight, air)
+        .y(hitTime + flight, groundHeight(air) + 1.4f)
+        .at(landTime, land)
+        .y(landTime, groundHeight(land))
+        .at(landTime + 8, liePose().leg(Right, 12, 7, 8).leg(Left, 10, 7, 8).torso(6))
+        .grounded(length, liePose());
+    const float drift = startSpeed * hitTime;
+    c.z(0, 0).z(hitTime, drift).z(hitTime + flight, drift - 1.6f).z(landTime, drift - 2.6f).z(length, drift - 2.6f);
+    return c;
+}
+
+Clip runpunchmiss()
+{
+    Pose swing = clotheslineArm(runPose(0));
+    swing.torso(14, 45).leg(Right, 25, 4, 15).leg(Left, -20, 4, 25);
+    Pose spin = Pose()
+                    .body(8, 110)
+                    .torso(-10, 30)
+                    .head(-20)
+                    .arm(Right, 10, 0, 60, 20)
+                    .arm(Left, 30, 40, 0, 40)
+                    .leg(Right, 30, 10, 30)
+                    .leg(Left, -5, 10, 20);
+    Pose tip = spin;
+    tip.body(45, 175).torso(10, 0).arm(Right, 20, 70, 0, 20).arm(Left, 20, 70, 0, 20).leg(Right, 40, 8, 30)
+        .leg(Left, 25, 8, 20);
+    Pose land = liePose();
+    land.body(90, 180).arm(Right, 30, 0, 0, 5).arm(Left, 30, 0, 0, 5).leg(Right, 30, 8, 20).leg(Left, 26, 8, 20);
+    Pose rest = liePose();
+    rest.body(90, 180);
+    Clip c("runpunchmiss.anim", 70);
+    c.grounded(0, runPose(0))
+        .grounded(10, runSwingCock())
+        .grounded(19, swing)
+        .grounded(28, spin)
+        .at(36, tip)
+        .y(36, groundHeight(tip) + 0.8f)
+        .grounded(44, land)
+        .grounded(54, rest.torso(5))
+        .grounded(70, rest);
+    c.z(0, 0).z(10, 3.2f).z(19, 5.4f).z(28, 6.8f).z(44, 7.8f).z(70, 7.8f);
+    return c;
+}
+
+Clip hitrun()
+{
+    Pose cock = standPose();
+    cock.torso(6, -25).arm(Right, 15, 0, -30, 20).leg(Right, 4, 8, 14).leg(Left, 4, 8, 14);
+    Pose swing = clotheslineArm(standPose());
+    swing.torso(10, 25).leg(Right, 14, 8, 16).leg(Left, -6, 8, 14);
+    Pose follow = swing;
+    follow.torso(10, 45).arm(Right, 15, 0, 110, 10);
+    Clip c("hitrun.anim", 50);
+    c.grounded(0, standPose()).grounded(8, cock).grounded(16, swing).grounded(24, follow).grounded(36, guardPose())
+        .grounded(50, standPose());
+    c.z(0, 0).z(16, 0.4f).z(50, 0.4f);
+    return c;
+}
+
+Clip grabmiss()
+{
+    Pose reach = standPose();
+    reach.torso(24).head(-8).arm(Right, 80, 80, 0, 15).arm(Left, 80, 80, 0, 15).leg(Right, 25, 6, 20)
+        .leg(Left, -12, 6, 12);
+    Pose clutch = reach;
+    clutch.arm(Right, 80, 70, 0, 80).arm(Left, 80, 70, 0, 80).torso(30).head(5);
+    Clip c("grabmiss.anim", 44);
+    c.grounded(0, standPose()).grounded(12, reach).grounded(20, clutch).grounded(30, clutch.torso(18))
+        .grounded(44, standPose());
+    c.z(0, 0).z(12, 0.8f).z(44, 0.6f);
+    return c;
+}
+
+} // namespace
+
+Pose lockPose()
+{
+    // Collar and elbow: right hand behind the partner's neck, left hand on
+    // the partner's right elbow. Both wrestlers take the same pose.
+    return Pose()
+        .torso(32, 0, -8)
+        .head(-12, 10, -22)
+        .arm(Right, 90, 100, 40, 70)
+        .arm(Left, 65, 35, 0, 110)
+        .leg(Right, 18, 8, 16)
+        .leg(Left, -14, 8, 12);
+}
+
+std::vector<Clip> strikeClips()
+{
+    return {punch(),
+            hit(),
+            kick(),
+            liehit(),
+            runpunch(),
+            knockedDown("getrunpunch.anim", 20, 47, 70, standPose(), 0),
+            runpunchmiss(),
+            hitrun(),
+            knockedDown("gethitrun.anim", 14, 44, 70, runPose(0), 0.07f),
+            grabmiss()};
+}
