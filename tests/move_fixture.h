@@ -9,10 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 // Every clip 100 units long, root fixed at the origin, no joints.
-inline void giveStillClips(Wrestler& w)
+inline void makeStillClips(std::array<Animation, clipSlots>& clips)
 {
-    for (Animation& a : w.clips) {
+    for (Animation& a : clips) {
         a.bones.clear();
         a.boneCount = a.boneCapacity = 0;
         for (KeyTrack& t : a.rootTracks)
@@ -21,6 +24,19 @@ inline void giveStillClips(Wrestler& w)
             for (float t : {0.0f, 100.0f, 101.0f})
                 trackInsertKey(a.rootTracks[static_cast<std::size_t>(k)], t, 0);
     }
+}
+
+// The still clips of one player, kept here while no move test runs.
+inline std::array<Animation, clipSlots>& stillClips(int player)
+{
+    static std::array<Animation, clipSlots> stash[2];
+    static bool ready = false;
+    if (!ready) {
+        makeStillClips(stash[0]);
+        makeStillClips(stash[1]);
+        ready = true;
+    }
+    return stash[player];
 }
 
 // Puts a wrestler in a clip and state as if a move had started it earlier.
@@ -38,12 +54,9 @@ protected:
 
     void SetUp() override
     {
-        static bool clipsReady = false;
-        if (!clipsReady) {
-            giveStillClips(a);
-            giveStillClips(b);
-            clipsReady = true;
-        }
+        // Swapped back in TearDown, so other tests find their own clips.
+        std::swap(a.clips, stillClips(0));
+        std::swap(b.clips, stillClips(1));
         clearKeys();
         separationOn = 1;
         for (Wrestler* w : {&a, &b}) {
@@ -59,6 +72,12 @@ protected:
         b.opponent = &a;
         place(a, 0, 0, 90);
         place(b, 3, 0, 270);
+    }
+
+    void TearDown() override
+    {
+        std::swap(a.clips, stillClips(0));
+        std::swap(b.clips, stillClips(1));
     }
 
     static void place(Wrestler& w, float x, float z, float heading)
