@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <unistd.h>
 
 TempDir::TempDir()
 {
@@ -15,10 +16,13 @@ TempDir::TempDir()
     if (!mkdtemp(pattern))
         throw std::runtime_error("cannot make a temporary directory");
     path = pattern;
+    owner = getpid();
 }
 
 TempDir::~TempDir()
 {
+    if (getpid() != owner)
+        return;
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
 }

@@ -4,9 +4,12 @@
 #include <string>
 
 // A fresh, empty directory under /tmp, removed with everything in it when
-// the object goes away.
+// the object goes away. Only the process that made it removes it: a death
+// test's child ends through exit(), which would otherwise run the
+// destructors of static directories the parent still uses.
 struct TempDir {
     std::string path;
+    int owner;
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
