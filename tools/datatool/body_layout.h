@@ -19,7 +19,7 @@ constexpr float stripMargin = 1.0f / 6.0f;
 constexpr float torsoT0 = 0.0f, torsoT1 = 0.42f;     // neck base ring at the top
 constexpr float torsoY0 = 2.95f, torsoY1 = 0.1f;
 constexpr float armT0 = 0.42f, armT1 = 0.68f;        // the wrap runs down t
-constexpr float armX0 = 1.1f, armX1 = 5.3f;          // -x arm in s 0..0.5, +x arm 0.5..1
+constexpr float armX0 = 1.0f, armX1 = 5.3f;          // -x arm in s 0..0.5, +x arm 0.5..1
 constexpr float armAxisY = 2.5f;
 constexpr float headT0 = 0.68f, headT1 = 0.99f;
 constexpr float headY0 = 4.64f, headY1 = 2.95f;
