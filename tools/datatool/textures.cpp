@@ -472,12 +472,12 @@ Rgb paintHead(const Look& look, const Spot& p, int seed)
     c = shade(c, 0.94f + 0.08f * front);
 
     // Ears.
-    if (std::fabs(std::fabs(a) - pi / 2) < 0.22f && y > 3.9f && y < 4.22f)
+    if (std::fabs(std::fabs(a) - pi / 2) < 0.22f && y > 3.84f && y < 4.16f)
         c = shade(c, 0.82f + 0.2f * smooth(0.2f, 0.05f, std::fabs(std::fabs(a) - pi / 2)));
 
     if (front > 0.45f) {
         // Eyes with whites, iris and a brow line above.
-        const float eyeY = 4.13f;
+        const float eyeY = 4.06f;
         for (float ex : {-0.2f, 0.2f}) {
             const float dx = x - ex, dy = y - eyeY;
             const float r = (dx * dx) / (0.085f * 0.085f) + (dy * dy) / (0.04f * 0.04f);
@@ -491,50 +491,50 @@ Rgb paintHead(const Look& look, const Spot& p, int seed)
                 c = shade(c, 0.6f);
             }
             // Brows, angled down toward the nose.
-            const float browY = 4.22f - 0.05f * (0.12f - std::fabs(dx)) * (dx * ex < 0 ? 2.5f : 0.5f);
+            const float browY = 4.15f - 0.05f * (0.12f - std::fabs(dx)) * (dx * ex < 0 ? 2.5f : 0.5f);
             if (std::fabs(dx) < 0.13f && std::fabs(y - browY) < 0.028f)
                 c = look.hairStyle == Bald || look.hairStyle == LongBlack ? rgb(24, 18, 16) : shade(look.hair, 0.6f);
         }
         // Nose: a shadow down one side and the nostrils.
-        if (x > 0.02f && x < 0.07f && y > 3.95f && y < 4.12f)
+        if (x > 0.02f && x < 0.07f && y > 3.89f && y < 4.05f)
             c = shade(c, 0.78f);
-        if (std::fabs(std::fabs(x) - 0.05f) < 0.025f && std::fabs(y - 3.95f) < 0.02f)
+        if (std::fabs(std::fabs(x) - 0.05f) < 0.025f && std::fabs(y - 3.89f) < 0.02f)
             c = shade(c, 0.45f);
         // Mouth.
-        if (std::fabs(x) < 0.15f && std::fabs(y - 3.74f + 0.04f * (x * x) / 0.02f) < 0.022f)
+        if (std::fabs(x) < 0.15f && std::fabs(y - 3.72f + 0.04f * (x * x) / 0.02f) < 0.022f)
             c = rgb(90, 36, 34);
         // Cheekbone and jaw shading.
-        c = shade(c, 1 - 0.1f * smooth(0.3f, 0.5f, std::fabs(x)) * smooth(4.1f, 3.7f, y));
+        c = shade(c, 1 - 0.1f * smooth(0.3f, 0.5f, std::fabs(x)) * smooth(4.0f, 3.65f, y));
     }
 
     // Face paint: a red mask across the eyes with black edges.
-    if (look.facePaint && front > 0.2f && y > 4.0f && y < 4.3f) {
-        const float edge = std::min(y - 4.0f, 4.3f - y);
-        const bool eye = std::fabs(std::fabs(x) - 0.2f) < 0.07f && std::fabs(y - 4.13f) < 0.035f;
+    if (look.facePaint && front > 0.2f && y > 3.94f && y < 4.22f) {
+        const float edge = std::min(y - 3.94f, 4.22f - y);
+        const bool eye = std::fabs(std::fabs(x) - 0.2f) < 0.07f && std::fabs(y - 4.06f) < 0.035f;
         if (!eye)
             c = edge < 0.03f ? rgb(14, 12, 12) : mix(c, rgb(170, 20, 24), 0.92f);
     }
-    if (look.facePaint && front > 0.5f && y < 3.98f && y > 3.5f && std::fabs(x) < 0.03f)
+    if (look.facePaint && front > 0.5f && y < 3.94f && y > 3.5f && std::fabs(x) < 0.03f)
         c = rgb(14, 12, 12);    // a line down the chin
 
     // Beards.
-    const bool jaw = y < (front > 0.5f ? 3.66f : 3.9f) && front > -0.1f;
+    const bool jaw = y < (front > 0.5f ? 3.66f : 3.9f) && y > 3.3f + 0.12f * front && front > -0.1f;
     switch (look.beard) {
     case NoBeard: break;
     case Goatee:
         if (front > 0.6f && std::fabs(x) < 0.16f && y < 3.7f && y > 3.44f)
             c = mix(c, look.hairStyle == Bald ? rgb(22, 16, 14) : look.hair, 0.9f);
-        if (front > 0.6f && std::fabs(x) < 0.17f && std::fabs(y - 3.81f) < 0.025f)
+        if (front > 0.6f && std::fabs(x) < 0.17f && std::fabs(y - 3.79f) < 0.025f)
             c = mix(c, look.hairStyle == Bald ? rgb(22, 16, 14) : look.hair, 0.9f);
         break;
     case Horseshoe:
         // Over the lip and down past the corners of the mouth.
-        if (front > 0.5f && ((std::fabs(x) < 0.2f && std::fabs(y - 3.81f) < 0.035f)
-                             || (std::fabs(std::fabs(x) - 0.19f) < 0.04f && y < 3.83f && y > 3.5f)))
+        if (front > 0.5f && ((std::fabs(x) < 0.2f && std::fabs(y - 3.79f) < 0.035f)
+                             || (std::fabs(std::fabs(x) - 0.19f) < 0.04f && y < 3.81f && y > 3.5f)))
             c = shade(look.hair, 0.9f);
         break;
     case FullBeard:
-        if (jaw && (front < 0.9f || std::fabs(y - 3.74f) > 0.03f || std::fabs(x) > 0.15f)) {
+        if (jaw && (front < 0.9f || std::fabs(y - 3.72f) > 0.03f || std::fabs(x) > 0.15f)) {
             const float n = fractal(p.px, p.py, 256, 32, 2, seed + 7);
             c = shade(look.hair, 0.8f + 0.5f * n);
         }
@@ -542,17 +542,18 @@ Rgb paintHead(const Look& look, const Spot& p, int seed)
     }
 
     // Hair.
-    const float hairline = (front > 0 ? 4.34f + 0.05f * front : 3.95f) + (look.hairStyle == LongBlack ? 0.08f : 0);
+    const float hairline = (front > 0 ? 4.27f + 0.05f * front : 3.9f) + (look.hairStyle == LongBlack ? 0.08f : 0);
     switch (look.hairStyle) {
     case Bald: {
         // Shine on the scalp.
-        const float shine = smooth(4.35f, 4.6f, y) * std::max(0.0f, front * 0.5f + 0.5f);
+        const float shine = smooth(4.3f, 4.58f, y) * std::max(0.0f, front * 0.5f + 0.5f);
         c = mix(c, rgb(255, 240, 220), 0.15f * shine);
         break;
     }
     case LongMane:
     case LongBlack: {
-        const float line = front > 0.2f ? hairline : 3.0f;    // long at the sides and back
+        // Long at the back, to the jaw at the sides.
+        const float line = front > 0.2f ? hairline : front > -0.45f ? 3.6f : 3.0f;
         const bool face = front > 0.4f && y < hairline;
         if (y > line && !face) {
             const float strand = fractal(p.px * 3, p.py * 0.5f, 256, 16, 2, seed + 11);

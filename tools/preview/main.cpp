@@ -39,6 +39,7 @@
 //                     25, pair default 90)
 //   --elevation DEG   camera height angle (default 12)
 //   --distance D      camera distance (default fits the subject)
+//   --target Y        height the camera looks at (default fits the subject)
 //   --size WxH        size of one cell in pixels (default 240x320)
 //   --bones           draw the skeleton display over the bodies
 //   --no-models       skip the bodies (the skeleton or shadows only)
@@ -83,7 +84,7 @@ static const char* usageText =
     "options:\n"
     "  --run DIR  --frames N  --columns N  --from T  --to T\n"
     "  --clip NAME  --time T  --rot J:X,Y,Z  --height H\n"
-    "  --character I  --victim I  --view DEG  --elevation DEG  --distance D\n"
+    "  --character I  --victim I  --view DEG  --elevation DEG  --distance D  --target Y\n"
     "  --size WxH  --bones  --no-models  --shadows  --help\n"
     "run it under xvfb-run -a -s \"-screen 0 1280x1024x24\"\n";
 
@@ -108,6 +109,7 @@ struct Options {
     float view = -1000;
     float elevation = 12;
     float distance = 0;
+    float target = -1000;
     int cellWidth = 240, cellHeight = 320;
     bool bones = false, models = true, shadows = false;
 };
@@ -156,6 +158,7 @@ static void parseOptions(int argc, char** argv)
         else if (a == "--view") opt.view = numberArg(i, argc, argv);
         else if (a == "--elevation") opt.elevation = numberArg(i, argc, argv);
         else if (a == "--distance") opt.distance = numberArg(i, argc, argv);
+        else if (a == "--target") opt.target = numberArg(i, argc, argv);
         else if (a == "--bones") opt.bones = true;
         else if (a == "--no-models") opt.models = false;
         else if (a == "--shadows") opt.shadows = true;
@@ -293,8 +296,10 @@ struct Camera {
     float azimuth, elevation, distance;
 };
 
-static void beginCell(const Camera& c, float bg = 0.22f)
+static void beginCell(Camera c, float bg = 0.22f)
 {
+    if (opt.target > -999)
+        c.targetY = opt.target;
     glViewport(0, 0, opt.cellWidth, opt.cellHeight);
     glClearColor(bg, bg, bg + 0.04f, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
