@@ -32,7 +32,7 @@ Clip grapple(const char* file, float phase)
 // Vertical suplex: a front facelock, the victim hoisted upside down, held,
 // and both fall back; the victim lands over the attacker, 10 behind its
 // start. The attacker then gets up (getup.anim follows with a blend).
-constexpr float suplexLand = 85;
+constexpr float suplexLand = 83.5f;
 
 Clip suplex()
 {
@@ -99,7 +99,7 @@ Clip getsuplexed()
         .at(72, over)
         .y(72, 7.0f)
         .grounded(suplexLand, land)
-        .grounded(96, rest.torso(5))
+        .grounded(96, Pose(rest).torso(5))
         .grounded(110, rest);
     c.z(0, 0).z(14, 0.8f).z(28, 2.0f).z(45, 3.6f).z(58, 3.8f).z(72, 7.0f).z(suplexLand, 10.6f).z(110, 10.6f);
     c.x(0, 0).x(58, 0).x(suplexLand, -1.3f).x(110, -1.3f);
@@ -109,7 +109,7 @@ Clip getsuplexed()
 // Body slam: the victim is scooped onto the attacker's shoulder, face down,
 // then turned over in the air and slammed on its back in front of him. It
 // lands head toward the attacker; its heading turns when the clip ends.
-constexpr float slamLand = 92;
+constexpr float slamLand = 91.5f;
 
 Clip slam()
 {
@@ -135,7 +135,7 @@ Clip slam()
         .grounded(16, scoop)
         .grounded(34, lift)
         .grounded(60, lift)
-        .grounded(76, lift.torso(10))
+        .grounded(76, Pose(lift).torso(10))
         .grounded(slamLand, drive)
         .grounded(100, standPose());
     c.z(0, 0).z(16, 0.5f).z(100, 0.5f);
@@ -171,7 +171,7 @@ Clip getslammed()
         .at(78, turn)
         .y(78, 6.0f)
         .grounded(slamLand, land)
-        .grounded(100, rest.torso(5))
+        .grounded(100, Pose(rest).torso(5))
         .grounded(110, rest);
     c.z(0, 0).z(16, 1.6f).z(34, 4.1f).z(60, 4.1f).z(78, 1.5f).z(slamLand, -0.8f).z(110, -0.8f);
     return c;

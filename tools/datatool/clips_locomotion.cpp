@@ -157,13 +157,13 @@ Clip fall()
     Pose stagger = reel;
     stagger.body(-12).leg(Right, 30, 6, 25).leg(Left, 6, 6, 20).head(-20);
     Pose sink = Pose()
-                    .body(-45)
-                    .torso(15)
+                    .body(-30)
+                    .torso(12)
                     .head(10)
                     .arm(Right, 30, 60, 0, 20)
                     .arm(Left, 30, 60, 0, 20)
-                    .leg(Right, 75, 6, 70)
-                    .leg(Left, 65, 6, 60);
+                    .leg(Right, 55, 6, 80)
+                    .leg(Left, 45, 6, 70);
     Pose land = liePose();
     land.arm(Right, 35, 0, 0, 5).arm(Left, 35, 0, 0, 5).leg(Right, 30, 8, 20).leg(Left, 25, 8, 20).head(8);
     Clip c("fall.anim", 72);
@@ -171,11 +171,11 @@ Clip fall()
         .grounded(10, reel)
         .grounded(25, stagger)
         .grounded(40, sink)
-        .at(52, land)
-        .y(52, groundHeight(land))
+        .at(51.5f, land)
+        .y(51.5f, groundHeight(land))
         .at(60, liePose().leg(Right, 8, 7, 6).leg(Left, 8, 7, 6))
         .grounded(72, liePose());
-    c.z(0, 0).z(25, -1.0f).z(40, -1.8f).z(52, -2.4f).z(72, -2.4f);
+    c.z(0, 0).z(25, -1.0f).z(40, -1.8f).z(51.5f, -2.4f).z(72, -2.4f);
     return c;
 }
 

@@ -88,26 +88,26 @@ Clip getstunner()
         .grounded(108, stagger.mirrored())
         .at(116, topple)
         .y(116, groundHeight(topple) + 1.0f)
-        .grounded(123, fallenFlat(liePose()))
+        .grounded(121.5f, fallenFlat(liePose()))
         .grounded(135, liePose().torso(6))
         .grounded(150, liePose());
     c.z(0, 0).z(12, 0.3f).z(45, 1.4f).z(78, 1.4f).z(stunnerSit, 1.0f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
-        .z(123, -3.2f).z(150, -3.2f);
+        .z(121.5f, -3.2f).z(150, -3.2f);
     return c;
 }
 
 // Chokeslam: a hand at the throat, the victim lifted high one-handed and
 // driven down on its back.
-constexpr float chokeLand = 88;
+constexpr float chokeLand = 86.5f;
 
 Clip chokeslam()
 {
     Pose grip = standPose();
-    grip.torso(10).arm(Right, 85, 88, 0, 30).arm(Left, 80, 60, 0, 50).leg(Right, 15, 8, 12);
+    grip.torso(10).arm(Right, 103, 80, 0, 30).arm(Left, 80, 60, 0, 50).leg(Right, 15, 8, 12);
     Pose crouch = grip;
     crouch.leg(Right, 40, 10, 55).leg(Left, 35, 10, 50).torso(15);
     Pose lift = standPose();
-    lift.torso(-8).head(-20).arm(Right, 90, 140, 0, 5).arm(Left, 75, 40, 0, 60);
+    lift.torso(-8).head(-20).arm(Right, 104, 140, 0, 5).arm(Left, 75, 40, 0, 60);
     Pose drive = Pose()
                      .torso(50)
                      .head(15)
@@ -122,7 +122,7 @@ Clip chokeslam()
         .grounded(40, lift)
         .grounded(62, lift)
         .grounded(chokeLand, drive)
-        .grounded(98, drive.torso(40))
+        .grounded(98, Pose(drive).torso(40))
         .grounded(112, standPose());
     c.z(0, 0).z(15, 1.0f).z(112, 1.0f);
     return c;
@@ -159,13 +159,13 @@ Clip getchokeslammed()
         .grounded(chokeLand, fallenFlat(liePose()))
         .grounded(98, liePose().torso(6))
         .grounded(120, liePose());
-    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 1.1f).z(62, 1.1f).z(76, 0.8f).z(chokeLand, 0.4f).z(120, 0.4f);
+    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(76, 1.4f).z(chokeLand, 0.6f).z(120, 0.6f);
     return c;
 }
 
 // Olympic slam: the attacker shoots under the victim, hoists it across one
 // shoulder and falls back, throwing it over to land behind him.
-constexpr float olympicLand = 78;
+constexpr float olympicLand = 76.5f;
 
 Clip olympicslam()
 {
@@ -191,7 +191,7 @@ Clip olympicslam()
     c.grounded(0, standPose())
         .grounded(16, shoot)
         .grounded(34, hoist)
-        .grounded(50, hoist.torso(0, 10))
+        .grounded(50, Pose(hoist).torso(0, 10))
         .grounded(64, topple)
         .grounded(olympicLand, land)
         .grounded(92, liePose().torso(5))
@@ -225,12 +225,12 @@ Clip getolympicslam()
         .y(16, groundHeight(caught))
         .at(34, across)
         .y(34, 8.4f)
-        .at(50, across.body(100))
+        .at(50, Pose(across).body(100))
         .y(50, 8.7f)
         .at(64, over)
         .y(64, 6.5f)
         .grounded(olympicLand, land)
-        .grounded(92, rest.torso(5))
+        .grounded(92, Pose(rest).torso(5))
         .grounded(104, rest);
     c.z(0, 0).z(16, 0.6f).z(34, 3.0f).z(50, 3.4f).z(64, 6.8f).z(olympicLand, 10.6f).z(104, 10.6f);
     c.x(0, 0).x(34, 0).x(olympicLand, 1.3f).x(104, 1.3f);
@@ -241,7 +241,7 @@ Clip getolympicslam()
 // across its chest, lifts it off its feet and slams it down on its back,
 // dropping to a knee with it. He rises facing away: his heading turns by
 // 180 when the clip ends, and the taunt follows.
-constexpr float bottomLand = 94;
+constexpr float bottomLand = 93.5f;
 
 Clip vorlanbottom()
 {
@@ -299,7 +299,7 @@ Clip getvorlanbottom()
         .y(48, groundHeight(lifted) + 2.6f)
         .at(66, high)
         .y(66, groundHeight(high) + 3.6f)
-        .at(80, high.body(-80))
+        .at(80, Pose(high).body(-80))
         .y(80, groundHeight(high) + 2.4f)
         .grounded(bottomLand, fallenFlat(liePose()))
         .grounded(106, liePose().torso(6))

@@ -1,6 +1,8 @@
 // Punches, kicks, hit reactions and the running blows.
 #include "tools/datatool/clips_author.h"
 
+#include <cmath>
+
 namespace {
 
 // Both fists up in front of the face.
@@ -125,7 +127,7 @@ Clip knockedDown(const char* file, float hitTime, float landTime, float length, 
     Pose land = liePose();
     land.arm(Right, 30, 0, 0, 5).arm(Left, 30, 0, 0, 5).leg(Right, 35, 8, 25).leg(Left, 30, 8, 25).head(10);
     Clip c(file, length);
-    const float flight = (landTime - hitTime) * 0.55f;
+    const float flight = std::round((landTime - hitTime) * 1.1f) * 0.5f;   // on the half-unit grid
     c.grounded(0, first)
         .grounded(hitTime, first)
         .grounded(hitTime + 5, snap)
@@ -166,10 +168,10 @@ Clip runpunchmiss()
         .grounded(28, spin)
         .at(36, tip)
         .y(36, groundHeight(tip) + 0.8f)
-        .grounded(44, land)
-        .grounded(54, rest.torso(5))
+        .grounded(43.5f, land)
+        .grounded(54, Pose(rest).torso(5))
         .grounded(70, rest);
-    c.z(0, 0).z(10, 3.2f).z(19, 5.4f).z(28, 6.8f).z(44, 7.8f).z(70, 7.8f);
+    c.z(0, 0).z(10, 3.2f).z(19, 5.4f).z(28, 6.8f).z(43.5f, 7.8f).z(70, 7.8f);
     return c;
 }
 
@@ -196,7 +198,7 @@ Clip grabmiss()
     Pose clutch = reach;
     clutch.arm(Right, 80, 70, 0, 80).arm(Left, 80, 70, 0, 80).torso(30).head(5);
     Clip c("grabmiss.anim", 44);
-    c.grounded(0, standPose()).grounded(12, reach).grounded(20, clutch).grounded(30, clutch.torso(18))
+    c.grounded(0, standPose()).grounded(12, reach).grounded(20, clutch).grounded(30, Pose(clutch).torso(18))
         .grounded(44, standPose());
     c.z(0, 0).z(12, 0.8f).z(44, 0.6f);
     return c;
@@ -224,9 +226,9 @@ std::vector<Clip> strikeClips()
             kick(),
             liehit(),
             runpunch(),
-            knockedDown("getrunpunch.anim", 20, 47, 70, standPose(), 0),
+            knockedDown("getrunpunch.anim", 20, 46.5f, 70, standPose(), 0),
             runpunchmiss(),
             hitrun(),
-            knockedDown("gethitrun.anim", 14, 44, 70, runPose(0), 0.07f),
+            knockedDown("gethitrun.anim", 14, 43.5f, 70, runPose(0), 0.07f),
             grabmiss()};
 }
