@@ -7,6 +7,7 @@
 #include "assets/texture.h"
 #include "tests/gl_context.h"
 #include "tests/support.h"
+#include "tools/datatool/body_layout.h"
 #include "tools/datatool/body_mesh.h"
 #include "tools/datatool/skeleton_layout.h"
 #include "tools/datatool/textures.h"
@@ -128,6 +129,51 @@ TEST(DataToolMesh, SurfaceIsClosedAndFacesOutward)
     EXPECT_LT(volume, 80);
 }
 
+// The painted area a texture coordinate falls in: torso, -x arm, +x arm,
+// head on the first texture; trunks, -x leg, +x leg on the second.
+int paintedArea(int select, float s, float t)
+{
+    using namespace layout;
+    const bool left = s - std::floor(s) < 0.5f;
+    if (select == 0)
+        return t < torsoArmSplit ? 0 : t < armHeadSplit ? (left ? 1 : 2) : 3;
+    return t < pelvisLegSplit ? 4 : (left ? 5 : 6);
+}
+
+TEST(DataToolMesh, EveryFaceSamplesOnePaintedArea)
+{
+    // A face whose corners lie in two areas would smear the image between
+    // them across the body; one that ends on the gap between two areas
+    // would filter in its neighbour's edge.
+    const BodyMesh m = buildBodyMesh();
+    std::map<int, int> faces;
+    for (const BodyFace& f : m.faces) {
+        const int area = paintedArea(f.textureSelect, f.s[0], f.t[0]);
+        for (int c = 0; c < 3; ++c) {
+            const float t = f.t[c];
+            const bool inGap = (t > layout::torsoT1 && t < layout::armT0) || (t > layout::armT1 && t < layout::headT0)
+                            || (t > layout::pelvisT1 && t < layout::legT0);
+            EXPECT_FALSE(inGap) << t;
+        }
+        for (int c = 1; c < 3; ++c)
+            EXPECT_EQ(paintedArea(f.textureSelect, f.s[c], f.t[c]), area)
+                << "face over " << m.vertices[static_cast<size_t>(f.vertex[0])].x << ", "
+                << m.vertices[static_cast<size_t>(f.vertex[0])].y;
+        ++faces[area];
+        // Faces of the arms and legs lie on their own side's strip.
+        float x = 0;
+        for (int c = 0; c < 3; ++c)
+            x += m.vertices[static_cast<size_t>(f.vertex[c])].x;
+        if (area == 1 || area == 5) {
+            EXPECT_LT(x, 0);
+        } else if (area == 2 || area == 6) {
+            EXPECT_GT(x, 0);
+        }
+    }
+    for (int area = 0; area < 7; ++area)
+        EXPECT_GT(faces[area], 50) << "area " << area;
+}
+
 TEST(DataToolMesh, BodyStandsOnTheSolesAtTheLayoutsHeight)
 {
     const BodyMesh m = buildBodyMesh();
@@ -190,6 +236,24 @@ TEST(DataToolTextures, CharactersLookDifferentAndTheFlashFadesToBlack)
             for (int c = 0; c < 3; ++c)
                 ASSERT_EQ(flash[static_cast<size_t>(edge + c)], 0);
     EXPECT_GT(static_cast<unsigned char>(flash[(64 * 128 + 64) * 3]), 240);
+}
+
+TEST(DataToolTextures, RingLogoSitsOnTheCornersWhereTheMatsCentreIs)
+{
+    const std::string ring = readFile(runData + "ring.raw");
+    ASSERT_EQ(ring.size(), 256u * 256u * 3u);
+    auto red = [&](int x, int y) {
+        const size_t i = (static_cast<size_t>(y) * 256 + x) * 3;
+        return static_cast<unsigned char>(ring[i]) > static_cast<unsigned char>(ring[i + 2]);
+    };
+    // Texture coordinate (0, 0) and its repeats: the four corners show the
+    // logo's red disc, the middle of the image the blue mat.
+    for (int x : {6, 249})
+        for (int y : {20, 235})
+            EXPECT_TRUE(red(x, y)) << x << ", " << y;
+    EXPECT_FALSE(red(128, 128));
+    EXPECT_FALSE(red(128, 20));
+    EXPECT_FALSE(red(20, 128));
 }
 
 TEST(DataToolTextures, EveryTextureUploadsThroughTheGame)

@@ -241,11 +241,11 @@ Spot spotOf(int which, float s, float t, float px, float py)
     p.px = px, p.py = py;
     auto lerp = [](float v, float v0, float v1, float o0, float o1) { return o0 + (v - v0) / (v1 - v0) * (o1 - o0); };
     if (which == 1) {
-        if (t < torsoT1) {
+        if (t < torsoArmSplit) {
             p.part = TorsoPart;
             p.y = lerp(t, torsoT0, torsoT1, torsoY0, torsoY1);
             p.a = (s - 0.5f) * 2 * pi;
-        } else if (t < armT1) {
+        } else if (t < armHeadSplit) {
             p.part = ArmPart;
             p.side = s < 0.5f ? -1 : 1;
             p.along = lerp(std::fmod(s, 0.5f), 0, 0.5f, armX0, armX1);
@@ -256,7 +256,7 @@ Spot spotOf(int which, float s, float t, float px, float py)
             p.a = (s - 0.5f) * 2 * pi;
         }
     } else {
-        if (t < pelvisT1) {
+        if (t < pelvisLegSplit) {
             p.part = PelvisPart;
             p.y = lerp(t, pelvisT0, pelvisT1, pelvisY0, pelvisY1);
             p.a = (s - 0.5f) * 2 * pi;
