@@ -473,7 +473,7 @@ static void texturesMode(const std::string& out)
     // Rows per character: texture 1, texture 2, face at 3x and at 2x; then
     // the scene textures.
     const int rowH = 256 + 8;
-    Image sheet = makeImage(256 * 2 + 192 + 128 + 5 * 8, rowH * rosterSize + 256 + 8, 40, 40, 48);
+    Image sheet = makeImage(256 * 2 + 192 + 128 + 5 * 8, rowH * rosterSize + 128 + 8, 40, 40, 48);
     auto place = [&](const char* file, int size, int x, int y, int zoom) {
         const std::string path = dataPath(file);
         std::vector<unsigned char> rgb = readRaw(path.c_str(), size, size);
