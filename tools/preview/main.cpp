@@ -376,7 +376,7 @@ static void drawFigure(Wrestler& w)
     }
 }
 
-static void label(const std::string& text)
+static void label(const std::string& text, const std::string& second = "")
 {
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
@@ -389,6 +389,9 @@ static void label(const std::string& text)
     glColor3f(1, 1, 0.6f);
     glRasterPos2i(4, opt.cellHeight - 14);
     glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(text.c_str()));
+    glColor3f(0.75f, 0.9f, 1);
+    glRasterPos2i(4, opt.cellHeight - 28);
+    glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(second.c_str()));
     glEnable(GL_DEPTH_TEST);
 }
 
@@ -548,6 +551,15 @@ static void placeCell(Image& sheet, int i)
     blit(sheet, grabCell(), (i % columns) * opt.cellWidth, (i / columns) * opt.cellHeight);
 }
 
+// Where a wrestler stands and its clip's root height.
+static std::string placeLabel(const Wrestler& w)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "x %.1f z %.1f h %.2f", static_cast<double>(w.x), static_cast<double>(w.z),
+                  static_cast<double>(w.clips[static_cast<size_t>(w.clip)].rootOffset[1]));
+    return buf;
+}
+
 static std::string timeLabel(const char* name, float t)
 {
     char buf[96];
@@ -583,7 +595,7 @@ static void sheetMode(const std::string& clipName, const std::string& out)
         beginCell({cx, 4.0f, cz, view, opt.elevation, d});
         drawFloor(cx, cz);
         drawFigure(w);
-        label(timeLabel(clipName.c_str(), times[i]));
+        label(timeLabel(clipName.c_str(), times[i]), placeLabel(w));
         placeCell(sheet, static_cast<int>(i));
     }
     writeOut(sheet, out);
@@ -615,7 +627,7 @@ static void pairMode(const std::string& attackerClip, const std::string& victimC
         drawFloor(0, 2.5f);
         drawFigure(a);
         drawFigure(v);
-        label(timeLabel((attackerClip + " + " + victimClip).c_str(), t));
+        label(timeLabel((attackerClip + " + " + victimClip).c_str(), t), placeLabel(a) + " | " + placeLabel(v));
         placeCell(sheet, static_cast<int>(i));
     }
     writeOut(sheet, out);
