@@ -35,6 +35,10 @@ void setupView()
 
     gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], cameraTarget[0], cameraTarget[1], cameraTarget[2],
               0, 1, 0);
+    // The planes are stored in the eye frame of the view loaded when they
+    // are given, so they are given again under every new view; planes kept
+    // from another camera would cut the shadows somewhere off the ring.
+    defineShadowClipPlanes();
 
     glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
     glEnable(GL_COLOR_MATERIAL);

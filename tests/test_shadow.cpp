@@ -62,11 +62,11 @@ TEST(Shadow, MatrixFlattensAndPushesAwayFromTheCentreLine)
     EXPECT_NEAR(p[2], -2, 1e-5);
 }
 
-// A flat body 30 long on x and 6 wide on z, 1 above its feet, both windings.
-Mesh slab()
+// A flat body along x, 6 wide on z, 1 above its feet, both windings.
+Mesh slab(float x0 = 0, float x1 = 30)
 {
     Mesh mesh;
-    const float corners[4][3] = {{0, 1, -3}, {30, 1, -3}, {30, 1, 3}, {0, 1, 3}};
+    const float corners[4][3] = {{x0, 1, -3}, {x1, 1, -3}, {x1, 1, 3}, {x0, 1, 3}};
     for (const auto& c : corners) {
         MeshVertex v{};
         v.posedX = c[0];
@@ -143,6 +143,23 @@ TEST_F(ShadowDrawing, OnTheFloorItIsNeverCut)
     drawShadow(mesh, p, 0, 0, 0, 1);
     EXPECT_GT(darkAt(10, -4.9f, 0), 200);
     EXPECT_GT(darkAt(24, -4.9f, 0), 200);
+}
+
+TEST_F(ShadowDrawing, TheCutFollowsTheRingUnderTheMatchCamera)
+{
+    // Planes given once under the reset view and kept in its eye frame
+    // would cut this shadow well inside the ring's far edge.
+    resetMatch();
+    cameraEye[0] = 60, cameraEye[1] = 20, cameraEye[2] = 0;
+    cameraTarget[0] = 0, cameraTarget[1] = 5, cameraTarget[2] = 0;
+    setupView();
+    Mesh mesh = slab(-30, 30);
+    const float p = shadowPlaneFor(0);
+    drawShadow(mesh, p, 0, 0, 0, 1);
+    EXPECT_GT(darkAt(-16, 0.1f, 0), 200);
+    EXPECT_GT(darkAt(16, 0.1f, 0), 200);
+    EXPECT_LT(darkAt(-21, 0.1f, 0), 10);
+    EXPECT_LT(darkAt(20, 0.1f, 0), 10);
 }
 
 TEST_F(ShadowDrawing, IsTranslucent)
