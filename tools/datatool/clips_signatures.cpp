@@ -124,14 +124,14 @@ Clip chokeslam()
         .grounded(chokeLand, drive)
         .grounded(98, Pose(drive).torso(40))
         .grounded(112, standPose());
-    c.z(0, 0).z(15, 1.0f).z(112, 1.0f);
+    c.z(0, 0).z(15, 1.0f).z(chokeLand, 1.0f).z(112, 0.2f);
     return c;
 }
 
 Clip getchokeslammed()
 {
     Pose choked = standPose();
-    choked.head(-20).torso(0).arm(Right, 70, 100, 0, 90).arm(Left, 70, 100, 0, 90);
+    choked.head(-20).torso(0).arm(Right, 80, 50, 0, 120).arm(Left, 80, 50, 0, 120);
     Pose hang = choked;
     hang.leg(Right, 15, 6, 30).leg(Left, -5, 6, 20).head(-25);
     Pose kick = hang;
@@ -142,8 +142,8 @@ Clip getchokeslammed()
                     .head(5)
                     .arm(Right, 10, 80, 0, 20)
                     .arm(Left, 10, 80, 0, 20)
-                    .leg(Right, 40, 8, 20)
-                    .leg(Left, 30, 8, 15);
+                    .leg(Right, 0, 8, 10)
+                    .leg(Left, -5, 8, 5);
     Clip c("getchokeslammed.anim", 120);
     c.grounded(0, standPose())
         .grounded(15, choked)
@@ -159,7 +159,7 @@ Clip getchokeslammed()
         .grounded(chokeLand, fallenFlat(liePose()))
         .grounded(98, liePose().torso(6))
         .grounded(120, liePose());
-    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(76, 1.4f).z(chokeLand, 0.6f).z(120, 0.6f);
+    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(76, 1.2f).z(chokeLand, 0.2f).z(120, 0.2f);
     return c;
 }
 
@@ -232,7 +232,7 @@ Clip getolympicslam()
         .grounded(olympicLand, land)
         .grounded(92, Pose(rest).torso(5))
         .grounded(104, rest);
-    c.z(0, 0).z(16, 0.6f).z(34, 3.0f).z(50, 3.4f).z(64, 6.8f).z(olympicLand, 10.6f).z(104, 10.6f);
+    c.z(0, 0).z(16, 0.6f).z(34, 3.0f).z(50, 3.4f).z(64, 7.4f).z(olympicLand, 12.4f).z(104, 12.4f);
     c.x(0, 0).x(34, 0).x(olympicLand, 1.3f).x(104, 1.3f);
     return c;
 }
@@ -248,7 +248,7 @@ Clip vorlanbottom()
     Pose step = standPose();
     step.body(0, 90).arm(Left, 70, 80, 0, 40).leg(Right, 10, 10, 12);
     Pose hook = standPose();
-    hook.body(0, 180).torso(10, 20).arm(Left, 80, 85, 40, 70).arm(Right, 80, 40, -40, 60).leg(Right, 20, 10, 30)
+    hook.body(0, 180).torso(10, 20).arm(Left, 80, 85, 40, 70).arm(Right, 80, 45, 0, 70).leg(Right, 20, 10, 30)
         .leg(Left, 20, 10, 30);
     Pose lift = hook;
     lift.torso(-10, 30).arm(Left, 70, 120, 40, 60).leg(Right, 5, 10, 8).leg(Left, 5, 10, 8);
