@@ -164,13 +164,22 @@ bool celebrationClip(int clip)
     return clip == ClipVorlanCeleb || clip == ClipKalverCeleb;
 }
 
+// Puts a wrestler placed on its spot into the stand clip from its start.
+// Switching the clip alone would keep the old clip's root position as the
+// reference, and the next advance would carry the wrestler off the spot by
+// the difference.
+void standOnSpot(Wrestler& w, Wrestler& other)
+{
+    cutToClip(w, other, ClipStand, ClipStand, Idle, Idle);
+}
+
 void parkPlayerOne()
 {
     playerOne.x = cornerOne.x;
     playerOne.z = cornerOne.z;
     playerOne.y = 0;
     playerOne.heading = playerOne.targetHeading = playerOne.bearing = 180;
-    setClips(playerOne, ClipStand, Idle, ClipStand, Idle);
+    standOnSpot(playerOne, playerTwo);
 }
 
 void startMatch(float time)
@@ -181,7 +190,7 @@ void startMatch(float time)
     playerTwo.z = cornerTwo.z;
     playerTwo.y = 0;
     playerTwo.heading = playerTwo.targetHeading = 0;
-    setClips(playerTwo, ClipStand, Idle, ClipStand, Idle);
+    standOnSpot(playerTwo, playerOne);
     previousTime = time;
     soundStop(themeSound);
     themeSound = 0;

@@ -197,6 +197,27 @@ TEST_F(CycleTest, EntranceWalksThroughItsStages)
     EXPECT_FLOAT_EQ(previousTime, before + 1);
 }
 
+TEST_F(CycleTest, ParkedWrestlersStayOnTheirSpots)
+{
+    // Both arrive walking, their walk clips' roots well along.
+    enterEntrance();
+    phaseStage = 4;
+    playerOne.x = -8, playerOne.z = 5;
+    playerOne.prevRootZ = 3;
+    frame();
+    phaseStage = 4;
+    playerTwo.x = 8, playerTwo.z = -5;
+    playerTwo.prevRootZ = 3;
+    frame();
+    ASSERT_EQ(gamePhase, Match);
+    frame();
+    frame();
+    EXPECT_FLOAT_EQ(playerOne.x, -8);
+    EXPECT_FLOAT_EQ(playerOne.z, 5);
+    EXPECT_FLOAT_EQ(playerTwo.x, 8);
+    EXPECT_FLOAT_EQ(playerTwo.z, -5);
+}
+
 TEST_F(CycleTest, StrikeKeySkipsAnEntranceOnlyAfterThirtyUnits)
 {
     enterEntrance();
