@@ -181,7 +181,7 @@ Clip vorlanceleb()
     Pose point = standPose();
     point.torso(0, 20).head(-5, 25).arm(Right, 80, 100, -30, 5).arm(Left, 75, 10, 0, 40);
     Pose folded = standPose();
-    folded.torso(-4).head(-12, 0, 10).arm(Right, 75, 75, 40, 125).arm(Left, 75, 75, 40, 125);
+    folded.torso(-4).head(-12, 0, 10).arm(Right, 82, 30, 75, 105).arm(Left, 82, 34, 75, 100);
     Clip c("vorlanceleb.anim", 120);
     c.grounded(0, standPose())
         .grounded(6, lift)

@@ -314,7 +314,7 @@ Clip getvorlanbottom()
 Clip peopleelbow1()
 {
     Pose cross = standPose();
-    cross.torso(-4).head(-8).arm(Right, 75, 75, 40, 120).arm(Left, 75, 75, 40, 120);
+    cross.torso(-4).head(-8).arm(Right, 82, 30, 75, 105).arm(Left, 82, 34, 75, 100);
     Pose pull = standPose();
     pull.arm(Right, 70, 60, 40, 110).arm(Left, 80, 50, 0, 110).head(8, -15);
     Pose wind = standPose();
