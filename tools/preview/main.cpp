@@ -645,6 +645,14 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // Unknown clip names are reported before any window opens.
+    if (opt.mode == "sheet")
+        clipIdOf(opt.args[0]);
+    if (opt.mode == "pair")
+        clipIdOf(opt.args[0]), clipIdOf(opt.args[1]);
+    if (!opt.clip.empty())
+        clipIdOf(opt.clip);
+
     int glutArgc = 1;
     char* glutArgv[] = {argv[0], nullptr};
     glutInit(&glutArgc, glutArgv);
