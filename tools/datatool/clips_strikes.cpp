@@ -56,7 +56,7 @@ Clip hit()
 Clip kick()
 {
     Pose chamber = standPose();
-    chamber.torso(-4).arm(Right, 45, 20, 0, 30).arm(Left, 45, 20, 0, 30).leg(Right, 75, 4, 95).leg(Left, 2, 5, 10);
+    chamber.torso(-4).arm(Right, 45, 20, 0, 30).arm(Left, 45, 20, 0, 30).leg(Right, 100, 4, 112).leg(Left, 2, 5, 10);
     Pose stomp = standPose();
     stomp.torso(16).head(12).arm(Right, 55, 30, 0, 30).arm(Left, 55, 30, 0, 30).leg(Right, 62, 4, 42)
         .leg(Left, -6, 5, 22);
