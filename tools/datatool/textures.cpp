@@ -868,16 +868,24 @@ RawImage paintRing()
                 if (r > 58 && r < 68 && near < 0.08f && std::fabs(r - 63) < 5 - near * 40)
                     col = rgb(236, 236, 236);
             }
-            if (std::abs(dy) < 2 || std::abs(dx) < 2)
-                col = r < 84 ? col : shade(col, 0.9f);
+            // The mat's edge lies half an image from its centre; the ropes
+            // run an eighth of the way in from there. A darker apron band
+            // with a white line runs just outside them.
+            const int edge = std::max(std::abs(dx), std::abs(dy));
+            if (edge >= 116)
+                col = shade(col, 0.62f);
+            else if (edge >= 113)
+                col = rgb(230, 230, 230);
             c.at(x, y) = col;
         }
-    // TARVOK across the logo, with a drop shadow; drawn centred on pixel
-    // (128, 128) and moved half the image so it straddles the corners.
-    auto plotShifted = [&](int x, int y, Rgb col) { c.wrapSet(x + 128, y + 128, col); };
-    drawText("TARVOK", 128 + 2, 128 + 2, 4, 3, [&](int x, int y, int, int) { plotShifted(x, y, rgb(40, 8, 12)); });
-    drawText("TARVOK", 128, 128, 4, 3, [&](int x, int y, int, int sy) {
-        plotShifted(x, y, mix(rgb(255, 230, 120), rgb(220, 150, 30), sy / 4.0f));
+    // TARVOK across the logo, with a drop shadow, laid out about pixel
+    // (0, 0) so it straddles the corners. The match camera looks along -x,
+    // so the text runs up the image (towards -z, the screen's right) with
+    // the letters' tops towards -x, away from the camera.
+    auto plotTurned = [&](int x, int y, Rgb col) { c.wrapSet(y, -x, col); };
+    drawText("TARVOK", 2, 2, 4, 3, [&](int x, int y, int, int) { plotTurned(x, y, rgb(40, 8, 12)); });
+    drawText("TARVOK", 0, 0, 4, 3, [&](int x, int y, int, int sy) {
+        plotTurned(x, y, mix(rgb(255, 230, 120), rgb(220, 150, 30), sy / 4.0f));
     });
     return c.raw();
 }
