@@ -115,8 +115,8 @@ void drawBody(Mesh& mesh, unsigned int texture1, unsigned int texture2, float sc
     glEnable(GL_NORMALIZE);
     glCullFace(GL_BACK);
     glEnable(GL_CULL_FACE);
-    glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
     glShadeModel(GL_SMOOTH);
     glColor3f(1, 1, 1);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
