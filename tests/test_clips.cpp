@@ -394,4 +394,116 @@ TEST(ClipPairs, LiftedVictimsTravelWhereTheMoveTakesThem)
     EXPECT_LT(distance(attackerPoint(clip("chokeslam"), 50, 12), victimPoint(ch, 50, 8)), 1.5);
 }
 
+
+// ------------------------------------------------------------ travel
+
+TEST(ClipTravel, WalksAndTheRunCoverGroundInTheirOwnDirection)
+{
+    struct Travel {
+        const char* clip;
+        float x, z;   // displacement over one cycle
+    };
+    const Travel cycles[] = {{"walk", 0, 6},       {"walkback", 0, -6}, {"walkleft", 6, 0},
+                             {"walkright", -6, 0}, {"run", 0, 11}};
+    for (const Travel& c : cycles) {
+        SCOPED_TRACE(c.clip);
+        Animation& a = clip(c.clip);
+        const float L = clipLength(a);
+        EXPECT_NEAR(rootAt(a, 0, L), c.x, 0.05);
+        EXPECT_NEAR(rootAt(a, 2, L), c.z, 0.05);
+        // Steady progress: never a step backward within the cycle.
+        float px = 0, pz = 0;
+        for (float t = 1; t <= L; t += 1) {
+            const float x = rootAt(a, 0, t), z = rootAt(a, 2, t);
+            EXPECT_GE((x - px) * c.x + (z - pz) * c.z, 0) << t;
+            px = x;
+            pz = z;
+        }
+    }
+    // Running is quicker than walking.
+    EXPECT_GT(11 / clipLength(clip("run")), 2 * 6 / clipLength(clip("walk")));
+}
+
+// ------------------------------------------------------------ the mat
+
+TEST(ClipMat, NoClipSinksThroughTheMat)
+{
+    // Joints lie inside the body, so none of them may come near the floor's
+    // level, let alone below it, at any moment of any clip.
+    for (const char* name : clipFiles) {
+        SCOPED_TRACE(name);
+        Animation& a = clip(name);
+        float lowest = 1e9f, lowestTime = 0;
+        for (float t = 0; t <= clipLength(a); t += 1)
+            for (const Point& p : bodyPoints(a, t))
+                if (p.y < lowest) {
+                    lowest = static_cast<float>(p.y);
+                    lowestTime = t;
+                }
+        EXPECT_GT(lowest, 0.1) << "at " << lowestTime;
+    }
+}
+
+TEST(ClipMat, StandingClipsKeepTheirFeetOnTheFloor)
+{
+    // Sole = ankle less the foot's depth below it in the rest pose.
+    const float footDepth = 0.3f;
+    for (const char* name : {"stand", "walk", "walkback", "walkleft", "walkright", "punch", "hit", "grapple",
+                             "getgrappled", "throw"}) {
+        SCOPED_TRACE(name);
+        Animation& a = clip(name);
+        for (float t = 0; t <= clipLength(a); t += 2) {
+            const float right = static_cast<float>(boneEndAt(a, t, 4).y) - footDepth;
+            const float left = static_cast<float>(boneEndAt(a, t, 7).y) - footDepth;
+            EXPECT_NEAR(std::min(right, left), 0, 0.15) << t;   // one foot down, not floating
+        }
+    }
+}
+
+// ------------------------------------------------------------ blending
+
+TEST(ClipBlend, ABlendKeySettlesWithinTheFirstMoments)
+{
+    // The player eases a clip in from whatever pose the wrestler had by
+    // inserting a key at -5 (or -10). The clip must then reach its own pose
+    // and not keep ringing through the rest of it.
+    for (const char* name : clipFiles) {
+        SCOPED_TRACE(name);
+        Animation fresh;
+        loadSkeleton(fresh, (runData + "man.bone").c_str());
+        loadAnimation(fresh, (runData + name + ".anim").c_str());
+        Animation blended = fresh;
+        for (Bone& b : blended.bones)
+            for (KeyTrack& t : b.rotationTracks)
+                trackInsertKey(t, -5, trackSample(t, 0) + 60);
+        double worst = 0;
+        for (float t = 12; t <= clipLength(fresh); t += 2) {
+            const std::vector<Point> a = bodyPoints(fresh, t), b = bodyPoints(blended, t);
+            for (std::size_t i = 0; i < a.size(); ++i)
+                worst = std::max(worst, distance(a[i], b[i]));
+        }
+        EXPECT_LT(worst, 0.5);
+    }
+}
+
+// ------------------------------------------------------------ shows
+
+TEST(ClipShows, CelebrationsMatchTheirEffects)
+{
+    // Fireworks start at 53 in zoragceleb: both hands go up with them.
+    Animation& z = clip("zoragceleb");
+    const Point headTop = boneEndAt(z, 56, 17);
+    EXPECT_GT(boneEndAt(z, 56, 12).y, headTop.y);
+    EXPECT_GT(boneEndAt(z, 56, 16).y, headTop.y);
+    EXPECT_LT(boneEndAt(z, 40, 12).y, headTop.y);
+    // The corner celebrations shake the ropes at 10: a stomp of the right
+    // foot, and a two-footed hop, come down on the mat just then.
+    Animation& stomp = clip("vorlanceleb");
+    EXPECT_GT(boneEndAt(stomp, 6, 4).y, 1);
+    EXPECT_LT(boneEndAt(stomp, 11, 4).y, 0.45);
+    Animation& hop = clip("kalverceleb");
+    auto lowFoot = [&](float t) { return std::min(boneEndAt(hop, t, 4).y, boneEndAt(hop, t, 7).y); };
+    EXPECT_GT(lowFoot(8), 0.8);
+    EXPECT_LT(lowFoot(11), 0.45);
+}
 } // namespace

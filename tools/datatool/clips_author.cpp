@@ -337,6 +337,7 @@ constexpr float rotationTolerance = 0.25f;   // degrees
 constexpr float rootTolerance = 0.01f;       // scene units
 constexpr float extraKeyGap = 10;            // root key beyond the end
 constexpr float fitStep = 0.5f;
+constexpr float maxKeyGap = 15;
 
 // Values are stored as printed, so the spline is solved on exactly the
 // numbers the game will read.
@@ -387,14 +388,22 @@ KeyTrack fitTrack(std::vector<float> times, const std::function<float(float)>& f
 
 std::vector<float> startTimes(const std::vector<Knot>& knots, float length)
 {
-    // Keys just after the start keep a blend key (inserted at -5 or -10 by
-    // the player) from ringing through the whole clip.
-    std::vector<float> t{0, 4, 10, length};
+    // Keys close together after the start, and never far apart later, keep a
+    // blend key (inserted at -5 or -10 by the player) from ringing through
+    // the whole clip: each key damps the natural spline's swing.
+    std::vector<float> t{0, 3, 7, 12, 18, length};
     for (const Knot& k : knots)
         if (k.time > 0 && k.time < length)
             t.push_back(k.time);
     t.erase(std::remove_if(t.begin(), t.end(), [&](float v) { return v > length; }), t.end());
-    return t;
+    std::sort(t.begin(), t.end());
+    std::vector<float> spaced;
+    for (float v : t) {
+        while (!spaced.empty() && v - spaced.back() > maxKeyGap)
+            spaced.push_back(std::round((spaced.back() + maxKeyGap * 0.75f) * 2) / 2);
+        spaced.push_back(v);
+    }
+    return spaced;
 }
 
 void writeTrack(std::FILE* f, const KeyTrack& track)
@@ -429,9 +438,28 @@ void writeClipFile(const Clip& clip, const std::string& dir)
     };
     writeTrack(f, travel(clip.rootX));
     {
+        // Between authored heights the pose may bend lower than either end:
+        // the height never lets any part of the body below the mat.
         const Channel c(clip.rootY, clip.loops);
-        writeTrack(f, fitTrack(startTimes(clip.rootY, L), [&](float t) { return c.value(t); }, L,
-                               rootTolerance));
+        std::vector<Channel> joints;
+        for (int j = 0; j < layoutJointCount; ++j)
+            for (int a = 0; a < 3; ++a)
+                joints.emplace_back(poseChannel(clip, j, a), clip.loops);
+        std::vector<float> height;
+        for (float t = 0; t <= L + fitStep / 2; t += fitStep) {
+            Pose p;
+            for (int j = 0; j < layoutJointCount; ++j)
+                for (int a = 0; a < 3; ++a)
+                    p.r[j][a] = joints[static_cast<std::size_t>(j * 3 + a)].value(t);
+            height.push_back(std::max(c.value(t), groundHeight(p)));
+        }
+        auto lifted = [&](float t) {
+            const float u = std::clamp(t / fitStep, 0.0f, static_cast<float>(height.size() - 1));
+            const std::size_t i = std::min(static_cast<std::size_t>(u), height.size() - 2);
+            const float w = u - static_cast<float>(i);
+            return height[i] * (1 - w) + height[i + 1] * w;
+        };
+        writeTrack(f, fitTrack(startTimes(clip.rootY, L), lifted, L, rootTolerance));
     }
     writeTrack(f, travel(clip.rootZ));
     KeyTrack unused;

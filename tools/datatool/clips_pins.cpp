@@ -148,7 +148,10 @@ Clip getinring()
     through.torso(35).head(-20).leg(Right, 30, 8, 40).leg(Left, 60, 8, 100);
     Clip c("getinring.anim", climbStart + 100);
     const float t0 = climbStart;
+    // Waiting at the apron, looking round at the crowd.
     c.grounded(0, standPose())
+        .grounded(14, Pose(standPose()).head(-10, 35).torso(2, 10))
+        .grounded(28, Pose(standPose()).head(-10, -35).torso(2, -10))
         .grounded(t0 - 6, standPose())
         .at(t0 + 6, reach)
         .y(t0 + 6, h)
