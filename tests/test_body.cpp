@@ -87,6 +87,33 @@ TEST(BodyPosing, BentElbowMovesTheForearmAndHandOnly)
     EXPECT_GT(moved, 50);
 }
 
+TEST(BodyPosing, VertexOfAMissingJointStaysAtItsScaledRestPlace)
+{
+    // A skeleton with fewer joints than the binding names must not send
+    // skinning outside the bone array.
+    Animation one;
+    one.bones.resize(1);
+    one.boneCount = one.boneCapacity = 1;
+    one.bones[0].rotation[2] = 45;
+    evaluatePose(one);
+    Mesh mesh;
+    MeshVertex v{};
+    v.restX = 1, v.restY = 2, v.restZ = 3, v.restNormalY = 1;
+    v.bone = 12;
+    mesh.vertices.push_back(v);
+    v.bone = 0;
+    mesh.vertices.push_back(v);
+    mesh.vertexCount = 2;
+    mesh.skeleton = &one;
+    deformMesh(mesh, 2.0f);
+    EXPECT_FLOAT_EQ(mesh.vertices[0].posedX, 2);
+    EXPECT_FLOAT_EQ(mesh.vertices[0].posedY, 4);
+    EXPECT_FLOAT_EQ(mesh.vertices[0].posedZ, 6);
+    EXPECT_FLOAT_EQ(mesh.vertices[0].posedNormalY, 1);
+    // The bound vertex turns with its joint.
+    EXPECT_GT(std::fabs(mesh.vertices[1].posedX - 2), 0.5f);
+}
+
 // ---------------------------------------------------------------------------
 // Drawing, read back through the graphics library's feedback mode.
 

@@ -238,6 +238,49 @@ TEST(DataToolTextures, CharactersLookDifferentAndTheFlashFadesToBlack)
     EXPECT_GT(static_cast<unsigned char>(flash[(64 * 128 + 64) * 3]), 240);
 }
 
+TEST(DataToolTextures, PortraitsAreDistinctFramedFigures)
+{
+    std::vector<std::string> faces;
+    for (const char* name : {"vorlan", "kalver", "zorag", "teskar"}) {
+        faces.push_back(readFile(runData + name + "face.raw"));
+        ASSERT_EQ(faces.back().size(), 64u * 64u * 3u) << name;
+    }
+    // Any two portraits differ in most of the figure, not in a few pixels.
+    for (size_t a = 0; a < faces.size(); ++a)
+        for (size_t b = a + 1; b < faces.size(); ++b) {
+            int differ = 0;
+            for (size_t i = 0; i < faces[a].size(); i += 3)
+                differ += faces[a].compare(i, 3, faces[b], i, 3) != 0;
+            EXPECT_GT(differ, 64 * 64 / 2) << a << " and " << b;
+        }
+    // The head sits in the middle: the centre pixel differs from the corner
+    // (the backdrop), and the figure reaches the bottom edge (shoulders).
+    for (const std::string& f : faces) {
+        EXPECT_NE(f.compare((32 * 64 + 32) * 3, 3, f, 0, 3), 0);
+        EXPECT_NE(f.compare((63 * 64 + 32) * 3, 3, f, (63 * 64) * 3, 3), 0);
+    }
+}
+
+TEST(DataToolTextures, CrowdRepeatsWithoutASeam)
+{
+    // The stands repeat the crowd side by side: the step from the last
+    // column round to the first must look like any other column step.
+    const std::string crowd = readFile(runData + "crowd4.raw");
+    ASSERT_EQ(crowd.size(), 256u * 256u * 3u);
+    auto step = [&](int x0, int x1) {
+        double sum = 0;
+        for (int y = 0; y < 256; ++y)
+            for (int c = 0; c < 3; ++c)
+                sum += std::abs(static_cast<unsigned char>(crowd[(static_cast<size_t>(y) * 256 + x0) * 3 + c])
+                                - static_cast<unsigned char>(crowd[(static_cast<size_t>(y) * 256 + x1) * 3 + c]));
+        return sum;
+    };
+    double typical = 0;
+    for (int x = 0; x < 255; ++x)
+        typical += step(x, x + 1) / 255;
+    EXPECT_LT(step(255, 0), 2 * typical);
+}
+
 TEST(DataToolTextures, RingLogoSitsOnTheCornersWhereTheMatsCentreIs)
 {
     const std::string ring = readFile(runData + "ring.raw");
