@@ -1,0 +1,538 @@
+// Whole games played headless: the real data, real frames through gameFrame,
+// and the keys pressed and released between frames as the players would.
+#include "tests/gl_context.h"
+#include "tests/support.h"
+
+#include "app/controls.h"
+#include "assets/catalogue.h"
+#include "assets/config.h"
+#include "match/phases.h"
+#include "match/ropes.h"
+#include "wrestler/wrestler.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A 16 ms frame in game time units (30 ms each).
+constexpr float frameUnits = 16.0f / 30.0f;
+
+// Frames are saved here for a look; the directory is ignored by git.
+std::string shotDirectory()
+{
+    const std::filesystem::path source(__FILE__);
+    const std::filesystem::path out = source.is_absolute() ? source.parent_path().parent_path() / "out" : "out";
+    std::error_code ignored;
+    std::filesystem::create_directories(out, ignored);
+    return out.string();
+}
+
+class PlayThrough : public testing::Test {
+protected:
+    static bool loaded;
+    float clock = 0;
+    int frames = 0;
+
+    // Loads the game once for the suite, as start-up does: game.ini in the
+    // working directory, then initGame under a current GL context.
+    static void SetUpTestSuite()
+    {
+        if (!ensureGlContext())
+            return;
+        TempDir dir;
+        writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR "/data/\n") + "%.0s" TARVOK_RUN_DIR "/data/%s\n");
+        char cwd[4096];
+        if (!getcwd(cwd, sizeof cwd) || chdir(dir.path.c_str()) != 0)
+            return;
+        testing::internal::CaptureStdout();
+        initGame();
+        testing::internal::GetCapturedStdout();
+        loaded = chdir(cwd) == 0;
+    }
+
+    void SetUp() override
+    {
+        if (!ensureGlContext())
+            GTEST_SKIP() << "no display";
+        ASSERT_TRUE(loaded);
+        // Other suites may have swapped clips, moved wrestlers or left the
+        // separation off; a new game starts from what the reset leaves.
+        resetMatch();
+        separationOn = 1;
+        showModels = showShadows = 1;
+        showBones = 0;
+        glEnable(GL_DEPTH_TEST);
+        clock = 0;
+        frames = 0;
+    }
+
+    void TearDown() override { clearKeys(); }
+
+    // One displayed frame, set up as the window's display callback does.
+    void frame(float units = frameUnits)
+    {
+        clock += units;
+        ++frames;
+        glViewport(0, 0, glTestWidth, glTestHeight);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(40, static_cast<double>(glTestWidth) / glTestHeight, 1, 1000);
+        glMatrixMode(GL_MODELVIEW);
+        gameFrame(clock, glTestWidth, glTestHeight);
+    }
+
+    // Runs frames until the condition holds; false if it never did.
+    bool runUntil(const std::function<bool()>& done, int limit, float units = frameUnits)
+    {
+        for (int i = 0; i < limit; ++i) {
+            if (done())
+                return true;
+            frame(units);
+        }
+        return done();
+    }
+
+    void runFor(int count, float units = frameUnits)
+    {
+        for (int i = 0; i < count; ++i)
+            frame(units);
+    }
+
+    static void press(unsigned char key) { keyPressed(key, 0); }
+    static void release(unsigned char key) { keyReleased(key); }
+
+    static void shot(const char* name)
+    {
+        EXPECT_TRUE(writePng(shotDirectory() + "/" + name + ".png", readPixels(), glTestWidth, glTestHeight)) << name;
+    }
+
+    // Both players confirm on the selection screen (characters as they
+    // stand) and let go of their keys.
+    void confirmBoth()
+    {
+        press('f');
+        press('h');
+        frame();
+        release('f');
+        release('h');
+        frame();
+        ASSERT_EQ(gamePhase, Entrance);
+    }
+
+    // Skips both entrances with the strike keys: straight to the match.
+    void skipToMatch()
+    {
+        confirmBoth();
+        for (int entrant = 0; entrant < 2; ++entrant) {
+            ASSERT_TRUE(runUntil([] { return phaseTime > 31; }, 200)) << entrant;
+            press(entrant == 0 ? 'f' : 'h');
+            frame();
+            release('f');
+            release('h');
+        }
+        ASSERT_EQ(gamePhase, Match);
+    }
+
+    // Player one walks up to player two with the keys a player would use:
+    // the one that plays the forward walk in the current walking frame.
+    // Returns false if it did not arrive.
+    bool walkUpTo(float distance, int limit = 600)
+    {
+        // Up, Left, Right, Down keys; the one that walks forward per frame.
+        static const unsigned char forwardKey[5] = {0, 'd', 's', 'a', 'w'};
+        unsigned char held = 0;
+        for (int i = 0; i < limit && distanceTo(playerOne, playerTwo) >= distance; ++i) {
+            const int quadrant = playerOne.state == Walking ? playerOne.quadrant : quadrantFor(playerOne.bearing);
+            const unsigned char key = forwardKey[quadrant];
+            if (key != held) {
+                if (held)
+                    release(held);
+                press(key);
+                held = key;
+            }
+            frame();
+        }
+        if (held)
+            release(held);
+        frame();
+        return distanceTo(playerOne, playerTwo) < distance;
+    }
+
+    // The walking frame a bearing selects.
+    static int quadrantFor(float b)
+    {
+        if (b >= 135 && b <= 225)
+            return 1;
+        if (b >= 45 && b < 135)
+            return 2;
+        if ((b > 225 && b <= 315) || b <= -45)
+            return 4;
+        return 3;
+    }
+};
+
+bool PlayThrough::loaded = false;
+
+// Select, enter, fight, pin, celebrate and start again.
+TEST_F(PlayThrough, AWholeGameFromSelectionToVictoryAndBack)
+{
+    // Selection: player one moves on to the third character, player two
+    // back to the first; the wrestlers wait out of sight.
+    ASSERT_EQ(gamePhase, Selection);
+    frame();
+    press('w');
+    frame();
+    release('w');
+    press('w');
+    frame();
+    release('w');
+    press('k');
+    frame();
+    release('k');
+    EXPECT_EQ(playerOne.character, 2);
+    EXPECT_EQ(playerTwo.character, 0);
+    EXPECT_EQ(playerOne.bodyTexture1, roster[2].bodyTexture1);
+    EXPECT_EQ(playerOne.y, -100);
+    shot("play_selection");
+
+    press('f');
+    frame();
+    EXPECT_EQ(playerOne.chosen, 1);
+    EXPECT_EQ(gamePhase, Selection);
+    release('f');
+    // A chosen player's cycling keys do nothing.
+    press('w');
+    frame();
+    release('w');
+    EXPECT_EQ(playerOne.character, 2);
+    shot("play_selection_chosen");
+    press('h');
+    frame();
+    release('h');
+    EXPECT_EQ(gamePhase, Selection);
+    frame();
+    ASSERT_EQ(gamePhase, Entrance);
+
+    // Player one's entrance runs in full: down the entrance way under the
+    // red light of its character, into the ring, celebrate, to the corner.
+    frame();
+    EXPECT_EQ(featuredWrestler, &playerOne);
+    EXPECT_EQ(phaseStage, 1);
+    EXPECT_EQ(redLighting, 1);
+    EXPECT_FLOAT_EQ(playerOne.y, -5);
+    EXPECT_EQ(playerOne.state, Walking);
+    const float startZ = playerOne.z;
+    runFor(40);
+    EXPECT_LT(playerOne.z, startZ - 2) << "the walk carries the wrestler towards the ring";
+    shot("play_entrance_walk");
+    ASSERT_TRUE(runUntil([] { return phaseStage >= 2; }, 2000, 1.0f)) << playerOne.z;
+    EXPECT_EQ(playerOne.clip, ClipGetInRing);
+    EXPECT_FLOAT_EQ(playerOne.y, -5);
+    ASSERT_TRUE(runUntil([] { return phaseStage >= 3; }, 400));
+    EXPECT_FLOAT_EQ(playerOne.y, 0) << "up on the ring floor after the climb";
+    EXPECT_LT(std::fabs(playerOne.x), 18.0f);
+    EXPECT_LT(std::fabs(playerOne.z), 18.0f);
+    shot("play_entrance_ring");
+    bool fireworksSeen = false;
+    ASSERT_TRUE(runUntil(
+        [&] {
+            fireworksSeen = fireworksSeen || fireworksOn;
+            return phaseStage >= 4 || featuredWrestler != &playerOne;
+        },
+        2000, 1.0f));
+    EXPECT_TRUE(fireworksSeen) << "the third character's celebration lights the fireworks";
+    ASSERT_TRUE(runUntil([] { return featuredWrestler == &playerTwo; }, 2000, 1.0f))
+        << playerOne.x << ", " << playerOne.z;
+    EXPECT_FLOAT_EQ(playerOne.x, -8);
+    EXPECT_FLOAT_EQ(playerOne.z, 5);
+    EXPECT_EQ(playerOne.state, Idle);
+
+    // Player two's entrance is skipped with its strike key, which the skip
+    // consumes together with player one's up and strike slots.
+    runFor(5);
+    EXPECT_EQ(gamePhase, Entrance);
+    EXPECT_GT(playerTwo.z, 18) << "player two is still on the entrance way";
+    shot("play_entrance_two");
+    press('h');
+    press('w');
+    frame();
+    EXPECT_EQ(gamePhase, Match);
+    EXPECT_EQ(keyDown[8], 0);
+    EXPECT_EQ(keyDown[1], 0);
+    release('h');
+    release('w');
+    EXPECT_FLOAT_EQ(playerTwo.x, 8);
+    EXPECT_FLOAT_EQ(playerTwo.z, -5);
+    EXPECT_FLOAT_EQ(playerTwo.y, 0);
+    EXPECT_EQ(playerTwo.state, Idle);
+
+    // The match: player one walks up to player two.
+    runFor(3);
+    EXPECT_FLOAT_EQ(playerOne.health, 100);
+    ASSERT_TRUE(walkUpTo(3.5f)) << "player one stopped at " << distanceTo(playerOne, playerTwo);
+    runUntil([] { return playerOne.state == Idle; }, 60);
+    EXPECT_GE(distanceTo(playerOne, playerTwo), 2.0f) << "the bodies do not pass into each other";
+    shot("play_match");
+
+    // Four punches: three make player two reel, the fourth knocks it down.
+    for (int punch = 1; punch <= 4; ++punch) {
+        ASSERT_TRUE(runUntil([] { return playerOne.state == Idle && playerTwo.state == Idle; }, 200)) << punch;
+        // Health in the frame before the punch lands.
+        float before = playerTwo.health;
+        press('f');
+        const bool landed = runUntil(
+            [&] {
+                if (playerTwo.state == Hurt)
+                    return true;
+                before = playerTwo.health;
+                return false;
+            },
+            120);
+        release('f');
+        ASSERT_TRUE(landed) << "punch " << punch << " at distance " << distanceTo(playerOne, playerTwo);
+        EXPECT_NEAR(playerTwo.health, before - 2, 0.02f) << punch;
+        EXPECT_EQ(playerOne.state, Striking);
+        EXPECT_EQ(playerOne.clip, ClipPunch);
+        EXPECT_NEAR(normalizeHeading(playerTwo.heading), normalizeHeading(playerOne.heading + 180), 0.01f)
+            << "the victim turns to face the attacker";
+        if (punch < 4) {
+            EXPECT_EQ(playerTwo.clip, ClipHit) << punch;
+            EXPECT_EQ(playerTwo.punchesTaken, punch);
+        } else {
+            EXPECT_EQ(playerTwo.clip, ClipFall);
+            EXPECT_EQ(playerTwo.nextState, Lying);
+            EXPECT_EQ(playerTwo.punchesTaken, 0);
+        }
+        if (punch == 2)
+            shot("play_punch");
+    }
+    const float beforeFall = playerTwo.health;
+    ASSERT_TRUE(runUntil([] { return playerTwo.state == Lying; }, 300));
+    EXPECT_EQ(playerTwo.clip, ClipLie);
+    EXPECT_NEAR(playerTwo.health, beforeFall - 2, 0.5f) << "the fall's impact";
+
+    // The pin: Grab on a lying opponent within reach. Player two does not
+    // press Up, so there is no kick-out.
+    if (distanceTo(playerOne, playerTwo) > 5.5f) {
+        ASSERT_TRUE(walkUpTo(5.5f)) << distanceTo(playerOne, playerTwo);
+    }
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 60));
+    EXPECT_EQ(playerTwo.state, Lying);
+    press('e');
+    frame();
+    release('e');
+    EXPECT_EQ(playerOne.state, Pinning);
+    EXPECT_EQ(playerOne.clip, ClipPin);
+    EXPECT_EQ(playerTwo.state, Pinned);
+    EXPECT_EQ(playerTwo.clip, ClipGetPinned);
+    EXPECT_EQ(pinCount, 0);
+    EXPECT_NEAR(distanceTo(playerOne, playerTwo), 5, 0.5f);
+    std::vector<int> counts{pinCount};
+    bool pinShot = false;
+    ASSERT_TRUE(runUntil(
+        [&] {
+            if (pinCount != counts.back())
+                counts.push_back(pinCount);
+            if (pinCount == 1 && !pinShot) {
+                shot("play_pin");
+                pinShot = true;
+            }
+            return gamePhase != Match;
+        },
+        600))
+        << "count reached " << pinCount << ", clips " << playerOne.clip << " " << playerTwo.clip;
+    EXPECT_EQ(counts, (std::vector<int>{0, 1, 2, 3}));
+    // The winning frame still drew the match with "THREE" on it.
+    shot("play_three");
+    EXPECT_EQ(gamePhase, Victory);
+    EXPECT_EQ(featuredWrestler, &playerOne);
+    EXPECT_EQ(phaseStage, 3);
+    EXPECT_EQ(playerOne.clip, ClipPinfall);
+    EXPECT_EQ(separationOn, 0);
+
+    // The winner walks to the centre and celebrates; then the game waits
+    // for a strike key.
+    fireworksSeen = false;
+    bool victoryShot = false;
+    ASSERT_TRUE(runUntil(
+        [&] {
+            fireworksSeen = fireworksSeen || fireworksOn;
+            if (playerOne.clip == ClipZoragCeleb && playerOne.clipTime > 60 && !victoryShot) {
+                shot("play_victory");
+                victoryShot = true;
+            }
+            return phaseStage == 4;
+        },
+        1500))
+        << "script step " << playerOne.scriptStep;
+    EXPECT_TRUE(fireworksSeen);
+    EXPECT_EQ(fireworksOn, 0);
+    EXPECT_LT(std::fabs(playerOne.x), 1.5f);
+    EXPECT_LT(std::fabs(playerOne.z), 1.5f);
+    runFor(20);
+    EXPECT_EQ(gamePhase, Victory) << "it waits for a key";
+    EXPECT_GT(victoryTime, 0);
+    press('f');
+    frame();
+    release('f');
+
+    // A new game: characters 0 and 1, nobody chosen, fresh records.
+    EXPECT_EQ(gamePhase, Selection);
+    EXPECT_EQ(playerOne.character, 0);
+    EXPECT_EQ(playerTwo.character, 1);
+    EXPECT_EQ(playerOne.chosen, 0);
+    EXPECT_EQ(playerTwo.chosen, 0);
+    EXPECT_FLOAT_EQ(playerOne.health, 100);
+    EXPECT_FLOAT_EQ(playerTwo.health, 100);
+    EXPECT_EQ(pinCount, -1);
+    EXPECT_EQ(keyDown[4], 0);
+    frame();
+    shot("play_selection_again");
+    EXPECT_EQ(gamePhase, Selection);
+}
+
+// A double tap starts a run; the ropes throw the runner back the way it
+// came, and after two rebounds the opposite key stops it.
+TEST_F(PlayThrough, RunIntoTheRopesAndBack)
+{
+    skipToMatch();
+    runFor(3);
+    // Left runs along +z, away from player two.
+    press('a');
+    frame();
+    release('a');
+    frame();
+    press('a');
+    frame();
+    release('a');
+    ASSERT_EQ(playerOne.state, Running);
+    ASSERT_EQ(playerOne.clip, ClipRun);
+    EXPECT_FLOAT_EQ(normalizeHeading(playerOne.heading), 0);
+    const int reboundsBefore = playerOne.ropeRebounds;
+
+    ASSERT_TRUE(runUntil([] { return playerOne.state == OnRopes; }, 400)) << playerOne.z;
+    EXPECT_EQ(playerOne.clip, ClipRunRopes);
+    EXPECT_GT(playerOne.z, 10);
+    EXPECT_EQ(playerOne.ropeSide, 2);
+    EXPECT_EQ(playerOne.ropeRebounds, reboundsBefore + 1);
+    // Inside the hold window the +z ropes are pinned at the runner, pushed
+    // out by one.
+    ASSERT_TRUE(runUntil([] { return playerOne.heldRopeSide != -1; }, 100));
+    EXPECT_EQ(playerOne.heldRopeSide, 2);
+    for (int r = 6; r < 9; ++r) {
+        const RopePoint& p = ropes[static_cast<std::size_t>(r)].points[static_cast<std::size_t>(playerOne.heldRopePoint)];
+        EXPECT_EQ(p.pinned, 1) << r;
+        EXPECT_NEAR(p.position[2], playerOne.z + 1, 0.6f) << r;
+    }
+    shot("play_ropes");
+    const int heldPoint = playerOne.heldRopePoint;
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Running; }, 200));
+    EXPECT_FLOAT_EQ(normalizeHeading(playerOne.heading), 180) << "the rebound turns the runner round";
+    EXPECT_EQ(playerOne.heldRopeSide, -1);
+    EXPECT_EQ(ropes[6].points[static_cast<std::size_t>(heldPoint)].pinned, 0) << "released after the window";
+    const float turnZ = playerOne.z;
+    runFor(20);
+    EXPECT_LT(playerOne.z, turnZ - 1) << "running back along -z";
+
+    // The -z rope sends it back along +z; now the opposite key (Right for
+    // a run at heading 0) stops it at the end of a run cycle.
+    ASSERT_TRUE(runUntil([] { return playerOne.state == OnRopes; }, 400)) << playerOne.z;
+    EXPECT_LT(playerOne.z, -10);
+    EXPECT_EQ(playerOne.ropeSide, 3);
+    EXPECT_EQ(playerOne.ropeRebounds, reboundsBefore + 2);
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Running; }, 200));
+    EXPECT_FLOAT_EQ(normalizeHeading(playerOne.heading), 0);
+    press('d');
+    frame();
+    release('d');
+    EXPECT_EQ(playerOne.nextState, Idle);
+    EXPECT_EQ(playerOne.nextClip, ClipStand);
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 200));
+    EXPECT_LT(std::fabs(playerOne.z), 18.0f) << "stopped inside the ring";
+    EXPECT_EQ(gamePhase, Match);
+}
+
+// A grab from the front, a throw into the ropes, and the runner coming back
+// is met with a strike.
+TEST_F(PlayThrough, GrabThrowAndMeetTheRunner)
+{
+    skipToMatch();
+    runFor(3);
+    ASSERT_TRUE(walkUpTo(5.5f)) << distanceTo(playerOne, playerTwo);
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 60));
+
+    press('e');
+    frame();
+    release('e');
+    ASSERT_EQ(playerOne.state, Grabbing);
+    EXPECT_EQ(playerOne.clip, ClipGrab);
+    EXPECT_EQ(playerTwo.state, Grabbed);
+    EXPECT_EQ(playerTwo.clip, ClipGetGrabbed);
+    EXPECT_NEAR(distanceTo(playerOne, playerTwo), 5, 0.3f) << "the victim is placed 5 ahead";
+    EXPECT_EQ(separationOn, 0);
+    ASSERT_TRUE(runUntil([] { return playerOne.clip == ClipGrapple; }, 200)) << "the lock-up runs into the hold";
+    EXPECT_EQ(playerTwo.clip, ClipGetGrappled);
+    EXPECT_GT(playerOne.holdTimer, 0);
+    shot("play_grab");
+
+    // Down throws the held opponent away; it runs when its clip ends.
+    press('s');
+    frame();
+    release('s');
+    ASSERT_EQ(playerOne.state, Throwing);
+    EXPECT_EQ(playerTwo.state, Thrown);
+    EXPECT_EQ(playerTwo.ropeRebounds, 0);
+    EXPECT_FLOAT_EQ(std::fmod(playerOne.heading, 90.0f), 0) << "the thrower's heading is snapped";
+    // The victim is whipped away from the thrower and comes back running
+    // straight at it.
+    const float thrower[2] = {playerOne.x, playerOne.z};
+    float farthest = 0;
+    ASSERT_TRUE(runUntil(
+        [&] {
+            farthest = std::max(farthest, distanceTo(playerOne, playerTwo));
+            return playerTwo.state == Running;
+        },
+        300));
+    EXPECT_EQ(playerTwo.clip, ClipRun);
+    EXPECT_GT(farthest, 9) << "thrown well away";
+    EXPECT_FLOAT_EQ(playerOne.x, thrower[0]);
+    EXPECT_FLOAT_EQ(playerOne.z, thrower[1]);
+    const FloorPoint ahead = pointAhead(playerTwo, 1);
+    EXPECT_LT(std::hypot(ahead.x - playerOne.x, ahead.z - playerOne.z), distanceTo(playerOne, playerTwo))
+        << "the runner heads for the thrower";
+    EXPECT_EQ(playerOne.state, Idle) << "the thrower has recovered before the runner is back";
+
+    // The thrower meets the runner with a strike when it is 5 ahead.
+    ASSERT_TRUE(runUntil(
+        [] {
+            const FloorPoint p = pointAhead(playerOne, 5);
+            return std::hypot(p.x - playerTwo.x, p.z - playerTwo.z) <= 1.2f;
+        },
+        100))
+        << distanceTo(playerOne, playerTwo);
+    const float before = playerTwo.health;
+    press('f');
+    frame();
+    release('f');
+    EXPECT_EQ(playerOne.clip, ClipHitRun);
+    EXPECT_EQ(playerOne.state, Striking);
+    EXPECT_EQ(playerTwo.clip, ClipGetHitRun);
+    EXPECT_EQ(playerTwo.nextState, Lying);
+    runFor(20);
+    shot("play_hitrun");
+    ASSERT_TRUE(runUntil([] { return playerTwo.state == Lying; }, 300));
+    EXPECT_NEAR(playerTwo.health, before - 16, 0.5f) << "the runner's fall";
+    EXPECT_EQ(playerOne.state, Idle);
+}
+
+} // namespace

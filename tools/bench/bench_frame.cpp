@@ -1,0 +1,277 @@
+// Times the frame of a match: the whole gameFrame and its main parts, each
+// in milliseconds per frame and as a share of a 60 Hz frame (16.7 ms).
+// Every timed stretch ends with glFinish, so the drawing the GL driver does
+// is counted with the calls that ask for it.
+//
+// Usage (needs a display; run it under xvfb-run):
+//     bench_frame <run directory> [frames]
+#include "anim/body.h"
+#include "anim/pose.h"
+#include "app/controls.h"
+#include "assets/catalogue.h"
+#include "assets/mesh.h"
+#include "match/arena.h"
+#include "match/fireworks.h"
+#include "match/hud.h"
+#include "match/phases.h"
+#include "match/ropes.h"
+#include "match/view.h"
+#include "wrestler/wrestler.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int width = 640;
+constexpr int height = 480;
+constexpr double frameBudget = 1000.0 / 60.0;
+// A 16 ms frame in game time units.
+constexpr float frameUnits = 16.0f / 30.0f;
+
+float gameClock = 0;
+
+// Sound requests and loading are logged on standard output; that is sent
+// away while the game runs.
+int quietStdout()
+{
+    std::fflush(stdout);
+    const int saved = dup(1);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    close(null);
+    return saved;
+}
+
+void restoreStdout(int saved)
+{
+    std::fflush(stdout);
+    dup2(saved, 1);
+    close(saved);
+}
+
+// The projection the window sets before each frame.
+void setProjection()
+{
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(40, static_cast<double>(width) / height, 1, 1000);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void frame()
+{
+    gameClock += frameUnits;
+    setProjection();
+    gameFrame(gameClock, width, height);
+}
+
+void tap(unsigned char key)
+{
+    keyPressed(key, 0);
+    frame();
+    keyReleased(key);
+}
+
+// Through the selection screen and both entrances, skipped, to the match.
+bool startMatch()
+{
+    frame();
+    keyPressed('f', 0);
+    keyPressed('h', 0);
+    frame();
+    keyReleased('f');
+    keyReleased('h');
+    frame();
+    for (int entrant = 0; entrant < 2 && gamePhase == Entrance; ++entrant) {
+        for (int i = 0; i < 200 && phaseTime <= 31; ++i)
+            frame();
+        tap(entrant == 0 ? 'f' : 'h');
+    }
+    return gamePhase == Match;
+}
+
+struct Figures {
+    std::vector<double> samples;
+
+    double mean() const
+    {
+        double total = 0;
+        for (double s : samples)
+            total += s;
+        return samples.empty() ? 0 : total / static_cast<double>(samples.size());
+    }
+    double percentile(double p) const
+    {
+        if (samples.empty())
+            return 0;
+        std::vector<double> sorted = samples;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t i = std::min(sorted.size() - 1, static_cast<std::size_t>(p * static_cast<double>(sorted.size())));
+        return sorted[i];
+    }
+};
+
+// Runs the work the given number of times; each run is one sample.
+Figures timeIt(int count, const std::function<void()>& work)
+{
+    Figures f;
+    f.samples.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const Clock::time_point start = Clock::now();
+        work();
+        glFinish();
+        f.samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    return f;
+}
+
+void report(const char* what, const Figures& f)
+{
+    const double mean = f.mean();
+    std::printf("%-38s %8.3f ms  %6.1f%%   (median %.3f, 95th %.3f)\n", what, mean, 100.0 * mean / frameBudget,
+                f.percentile(0.5), f.percentile(0.95));
+}
+
+float scaleOf(const Wrestler& w)
+{
+    return roster[w.character >= 0 && w.character < rosterSize ? w.character : 0].bodyScale;
+}
+
+// Poses the shared mesh's skeleton as drawWrestler does for this wrestler.
+Animation& poseFor(Wrestler& w)
+{
+    Animation& current = w.clips[static_cast<std::size_t>(w.clip)];
+    evaluatePose(current);
+    bodyMesh.skeleton = &current;
+    return current;
+}
+
+// The match view with the model-view matrix at the wrestler, as the body
+// drawing leaves it.
+void viewAt(const Wrestler& w)
+{
+    setProjection();
+    setupView();
+    glEnable(GL_LIGHTING);
+    glTranslatef(w.x, w.y, w.z);
+    glRotatef(w.heading, 0, 1, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <run directory> [frames]\n", argv[0]);
+        return 2;
+    }
+    const int count = argc > 2 ? std::max(10, std::atoi(argv[2])) : 600;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        std::fprintf(stderr, "bench_frame: no display; run it under xvfb-run\n");
+        return 1;
+    }
+    if (chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "bench_frame: cannot enter %s\n", argv[1]);
+        return 1;
+    }
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(width, height);
+    glutCreateWindow("bench_frame");
+    glEnable(GL_DEPTH_TEST);
+
+    const int saved = quietStdout();
+    initGame();
+    const bool inMatch = startMatch();
+    if (inMatch) {
+        // Player one walks a little way, so the frame has moving bodies,
+        // then both stand facing each other in the ring.
+        keyPressed('s', 0);
+        for (int i = 0; i < 40; ++i)
+            frame();
+        keyReleased('s');
+        for (int i = 0; i < 20; ++i)
+            frame();
+    }
+    restoreStdout(saved);
+    if (!inMatch) {
+        std::fprintf(stderr, "bench_frame: the game did not reach the match\n");
+        return 1;
+    }
+
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    std::printf("run directory %s, %d samples each, %dx%d, renderer %s\n", argv[1], count, width, height,
+                renderer ? renderer : "?");
+    std::printf("mesh: %d vertices, %d faces; fireworks: %d particles\n", bodyMesh.vertexCount, bodyMesh.faceCount,
+                fireworks.particleCount);
+    std::printf("player one at (%.1f, %.1f), player two at (%.1f, %.1f)\n", playerOne.x, playerOne.z, playerTwo.x,
+                playerTwo.z);
+    std::printf("%-38s %8s     %6s\n", "part", "per frame", "of 16.7 ms");
+
+    const int quiet = quietStdout();
+    const Figures match = timeIt(count, frame);
+    keyPressed('1', 0);
+    for (int i = 0; i < 60; ++i)
+        frame();
+    const Figures matchFireworks = timeIt(count, frame);
+    keyReleased('1');
+    for (int i = 0; i < 60; ++i)
+        frame();
+    restoreStdout(quiet);
+
+    report("gameFrame (match)", match);
+    report("gameFrame (match, '1' held)", matchFireworks);
+
+    for (Wrestler* w : {&playerOne, &playerTwo}) {
+        const std::string who = w == &playerOne ? "player one" : "player two";
+        const float scale = scaleOf(*w);
+        report(("evaluatePose, " + who).c_str(), timeIt(count, [&] { evaluatePose(w->clips[static_cast<std::size_t>(w->clip)]); }));
+        poseFor(*w);
+        report(("deformMesh, " + who).c_str(), timeIt(count, [&] { deformMesh(bodyMesh, scale); }));
+        viewAt(*w);
+        glEnable(GL_TEXTURE_2D);
+        report(("drawBody (with its deformMesh), " + who).c_str(),
+               timeIt(count, [&] { drawBody(bodyMesh, w->bodyTexture1, w->bodyTexture2, scale); }));
+        glDisable(GL_TEXTURE_2D);
+        setProjection();
+        setupView();
+        report(("drawWrestler (body, shadow), " + who).c_str(),
+               timeIt(count, [&] { drawWrestler(*w, 1, 0, 1); }));
+    }
+
+    setProjection();
+    setupView();
+    report("12 rope steps", timeIt(count, [] {
+               for (Rope& rope : ropes)
+                   stepRope(rope, frameUnits * 0.05f);
+           }));
+    report("arena drawing", timeIt(count, [] {
+               drawFloor();
+               drawCrowd();
+               drawRing();
+               drawPostsAndRopes();
+           }));
+    for (int i = 0; i < 60; ++i)
+        fireworksFrame(frameUnits, 1);
+    report("fireworksFrame, '1' held", timeIt(count, [] { fireworksFrame(frameUnits, 1); }));
+    for (int i = 0; i < 200; ++i)
+        fireworksFrame(frameUnits, 0);
+    report("fireworksFrame, '1' released", timeIt(count, [] { fireworksFrame(frameUnits, 0); }));
+    report("drawHud", timeIt(count, [] { drawHud(width, height); }));
+    return 0;
+}
