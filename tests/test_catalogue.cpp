@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <sstream>
@@ -190,6 +191,22 @@ TEST_F(Startup, TheGeneratedGameDataLoads)
     ASSERT_GT(bodyMesh.vertexCount, 0);
     for (const MeshVertex& v : bodyMesh.vertices) {
         EXPECT_TRUE(v.bone >= 0 && v.bone < 18 && v.bone != 1 && v.bone != 9 && v.bone != 13) << v.bone;
+    }
+
+    // Every clip, blended into from the one before and played past its end,
+    // gives finite poses and steps.
+    playerTwo.x = 100;
+    for (int id : clipLoadOrder) {
+        blendToClip(playerOne, playerTwo, id, ClipStand, Striking, Idle);
+        const float length = clipLength(playerOne.clips[static_cast<std::size_t>(id)]);
+        for (float t = 0; t < length + 10; t += 1.8f) {
+            advanceClip(playerOne, 1.8f, playerTwo);
+            const Animation& shown = playerOne.clips[static_cast<std::size_t>(playerOne.clip)];
+            bool finite = std::isfinite(playerOne.x) && std::isfinite(playerOne.z) && std::isfinite(shown.rootOffset[1]);
+            for (const Bone& b : shown.bones)
+                finite = finite && std::isfinite(b.rotation[0]) && std::isfinite(b.rotation[1]) && std::isfinite(b.rotation[2]);
+            ASSERT_TRUE(finite) << clipFiles[static_cast<std::size_t>(id)] << " at " << t;
+        }
     }
 }
 
