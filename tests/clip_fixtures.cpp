@@ -2,7 +2,12 @@
 
 #include "anim/maths.h"
 #include "assets/catalogue.h"
+#include "tests/gl_context.h"
 #include "tests/support.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 #include <algorithm>
 #include <sstream>
@@ -92,4 +97,16 @@ void writeDataSet(const std::string& dir)
     for (int id = 0; id < clipCount; ++id)
         writeFile(data + clipFiles[static_cast<std::size_t>(id)],
                   clipText(straightClip(40, static_cast<float>(id + 1))));
+}
+
+bool loaderGlContext()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_disable();
+    const bool ready = ensureGlContext();
+    __lsan_enable();
+    return ready;
+#else
+    return ensureGlContext();
+#endif
 }

@@ -30,6 +30,11 @@ std::string trackText(const FixtureKeys& keys);
 // naming its own corners in its normal lines with the normal 0, 0, 1.
 std::string meshText(const std::vector<float>& xyz, float scale = 1);
 
+// The GL context of tests/gl_context.h, made with the leak checker paused:
+// the context lives until the process ends, so what the driver allocates for
+// it is not a leak of ours. False when there is no display.
+bool loaderGlContext();
+
 // Writes game.ini into `dir` and man.bone, man_low.mesh and all 54 clips into
 // `dir`/data/. Clip id k walks k + 1 units per pass so the copies can be told
 // apart.

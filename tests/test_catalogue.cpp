@@ -7,7 +7,6 @@
 #include "assets/mesh.h"
 #include "assets/skeleton.h"
 #include "tests/clip_fixtures.h"
-#include "tests/quiet_gl.h"
 #include "tests/support.h"
 #include "wrestler/wrestler.h"
 
@@ -212,7 +211,7 @@ TEST_F(Startup, TheGeneratedGameDataLoads)
 
 TEST_F(Startup, InitGameLoadsTexturesThenTheBodyAndGivesOutCharacters)
 {
-    if (!quietGlContext())
+    if (!loaderGlContext())
         GTEST_SKIP() << "no display";
     // Two textures present, the rest missing.
     writeFile(data + "kalver2.raw", std::string(256 * 256 * 3, '\x40'));

@@ -1,6 +1,6 @@
 // Raw RGB textures: the cyan key colour and the upload.
 #include "assets/texture.h"
-#include "tests/quiet_gl.h"
+#include "tests/clip_fixtures.h"
 #include "tests/support.h"
 
 #include <GL/gl.h>
@@ -38,7 +38,7 @@ TEST(Texture, AShortFileStops)
 
 TEST(Texture, UploadsRowsInFileOrderWithTheKeyTransparent)
 {
-    if (!quietGlContext())
+    if (!loaderGlContext())
         GTEST_SKIP() << "no display";
     TempDir dir;
     // 2 x 2: top row cyan and near-cyan, bottom row black and red.
