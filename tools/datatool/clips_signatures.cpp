@@ -363,7 +363,7 @@ Clip peopleelbow2()
                      .torso(15, 0, 5)
                      .head(0, 0, -20)
                      .arm(Right, 60, 30, 0, 130)
-                     .arm(Left, 50, 60, 0, 40)
+                     .arm(Left, 80, 10, 0, 20)
                      .leg(Right, 30, 10, 40)
                      .leg(Left, 20, 10, 30);
     Pose roll = liePose();
