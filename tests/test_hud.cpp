@@ -4,7 +4,7 @@
 #include "assets/catalogue.h"
 #include "match/hud.h"
 #include "match/phases.h"
-#include "tests/gl_context.h"
+#include "tests/quiet_gl.h"
 #include "wrestler/wrestler.h"
 
 #include <GL/gl.h>
@@ -19,7 +19,7 @@ class HudTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!ensureGlContext())
+        if (!quietGlContext())
             GTEST_SKIP() << "no display";
         static bool fontReady = false;
         if (!fontReady) {
