@@ -195,12 +195,13 @@ TEST_F(PlayThrough, SelectionAndEntrances)
     // back to the first; the wrestlers wait out of sight.
     ASSERT_EQ(gamePhase, Selection);
     frame();
-    press('w');
+    press('s');
     frame();
-    release('w');
-    press('w');
+    release('s');
+    EXPECT_EQ(playerOne.character, 3) << "down from the first wraps round to the last";
+    press('s');
     frame();
-    release('w');
+    release('s');
     press('k');
     frame();
     release('k');
@@ -297,13 +298,11 @@ TEST_F(PlayThrough, SelectionAndEntrances)
 // Fight, pin, win, celebrate and start again.
 TEST_F(PlayThrough, PunchesAPinAndTheVictory)
 {
-    // Player one goes back from the first character to the last.
+    // The first two characters, as a new game offers them.
     frame();
-    press('s');
-    frame();
-    release('s');
-    EXPECT_EQ(playerOne.character, 3);
     skipToMatch();
+    EXPECT_EQ(playerOne.character, 0);
+    EXPECT_EQ(playerTwo.character, 1);
 
     // The match, at 30 ms frames: player one walks up to player two.
     pace = 1.0f;
@@ -392,26 +391,38 @@ TEST_F(PlayThrough, PunchesAPinAndTheVictory)
     EXPECT_EQ(playerOne.clip, ClipPinfall);
     EXPECT_EQ(separationOn, 0);
 
-    // The winner walks to the centre and celebrates; then the game waits
-    // for a strike key.
+    // The winner walks to the centre, to a corner, celebrates, crosses to
+    // the far corner and celebrates again; then the game waits for a
+    // strike key.
     pace = 1.0f;
     bool victoryShot = false;
-    bool celebrated = false;
+    std::vector<int> steps{playerOne.scriptStep};
+    std::vector<FloorPoint> celebratedAt;
+    int previousClip = playerOne.clip;
     ASSERT_TRUE(runUntil(
         [&] {
-            celebrated = celebrated || playerOne.clip == ClipTeskarCeleb;
-            if (playerOne.clip == ClipTeskarCeleb && playerOne.clipTime > 60 && !victoryShot) {
+            if (playerOne.scriptStep != steps.back())
+                steps.push_back(playerOne.scriptStep);
+            if (playerOne.clip == ClipVorlanCeleb && previousClip != ClipVorlanCeleb)
+                celebratedAt.push_back({playerOne.x, playerOne.z});
+            previousClip = playerOne.clip;
+            if (playerOne.clip == ClipVorlanCeleb && playerOne.clipTime > 40 && !victoryShot) {
                 shot("play_victory");
                 victoryShot = true;
             }
             return phaseStage == 4;
         },
-        800))
-        << "script step " << playerOne.scriptStep;
-    EXPECT_TRUE(celebrated);
+        1200))
+        << "script step " << playerOne.scriptStep << " at " << playerOne.x << ", " << playerOne.z;
+    EXPECT_EQ(steps, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    ASSERT_EQ(celebratedAt.size(), 2u);
+    for (const FloorPoint& p : celebratedAt) {
+        EXPECT_NEAR(std::fabs(p.x), 14, 1) << "celebrating in a corner";
+        EXPECT_NEAR(std::fabs(p.z), 14, 1);
+    }
+    EXPECT_NEAR(celebratedAt[1].x, 14, 1) << "the far corner";
+    EXPECT_NEAR(celebratedAt[1].z, 14, 1);
     EXPECT_EQ(playerTwo.state, Lying) << "the loser stays down";
-    EXPECT_LT(std::fabs(playerOne.x), 1.5f);
-    EXPECT_LT(std::fabs(playerOne.z), 1.5f);
     runFor(20);
     EXPECT_EQ(gamePhase, Victory) << "it waits for a key";
     EXPECT_GT(victoryTime, 0);
