@@ -577,6 +577,43 @@ TEST_F(PlayThrough, GrabThrowAndMeetTheRunner)
     ASSERT_TRUE(runUntil([] { return playerTwo.state == Lying; }, 300));
     EXPECT_NEAR(playerTwo.health, before - 16, 0.5f) << "the runner's fall";
     EXPECT_EQ(playerOne.state, Idle);
+
+    // A pin, and this time the victim has the health to kick out.
+    if (distanceTo(playerOne, playerTwo) > 5.5f) {
+        ASSERT_TRUE(walkUpTo(5.5f, 300, 1.0f)) << distanceTo(playerOne, playerTwo);
+    }
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 60));
+    press('e');
+    frame();
+    release('e');
+    ASSERT_EQ(playerOne.state, Pinning);
+    ASSERT_EQ(playerTwo.state, Pinned);
+    const float pinner[2] = {playerOne.anchorX, playerOne.anchorZ};
+    runFor(10);
+    EXPECT_EQ(pinCount, 0);
+    press('i');
+    frame();
+    release('i');
+    EXPECT_EQ(playerTwo.state, KickingOut);
+    EXPECT_EQ(playerTwo.clip, ClipKickout);
+    EXPECT_EQ(playerOne.state, KickedOff);
+    EXPECT_EQ(playerOne.clip, ClipGetKickout);
+    EXPECT_FLOAT_EQ(playerOne.x, pinner[0]) << "the pinner is thrown off from where it pinned";
+    EXPECT_FLOAT_EQ(playerOne.z, pinner[1]);
+    frame();
+    EXPECT_EQ(pinCount, -1) << "the count goes once the pin is broken";
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle && playerTwo.state == Lying; }, 300));
+    EXPECT_EQ(gamePhase, Match);
+
+    // Up gets the kicker back on its feet.
+    press('i');
+    frame();
+    release('i');
+    EXPECT_EQ(playerTwo.state, GettingUp);
+    ASSERT_TRUE(runUntil([] { return playerTwo.state == Idle; }, 300));
+    EXPECT_EQ(playerTwo.clip, ClipStand);
+    EXPECT_EQ(separationOn, 1);
+    EXPECT_GE(distanceTo(playerOne, playerTwo), 2.0f);
 }
 
 } // namespace
