@@ -617,3 +617,57 @@ TEST_F(PlayThrough, GrabThrowAndMeetTheRunner)
 }
 
 } // namespace
+
+namespace {
+
+// The first character's signature move on a worn-down opponent, and the
+// running elbow drop it chains into.
+TEST_F(PlayThrough, BottomSlamAndTheElbowDrop)
+{
+    skipToMatch();
+    ASSERT_EQ(playerOne.character, 0);
+    pace = 1.0f;
+    runFor(3);
+    ASSERT_TRUE(walkUpTo(5.5f, 300)) << distanceTo(playerOne, playerTwo);
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 60));
+
+    // Too fresh for a signature move: the Special key does nothing.
+    press('q');
+    frame();
+    release('q');
+    EXPECT_EQ(playerOne.state, Idle);
+    EXPECT_EQ(playerTwo.state, Idle);
+
+    // Worn down, as a long fight would leave it.
+    playerTwo.health = 15;
+    press('q');
+    frame();
+    release('q');
+    ASSERT_EQ(playerOne.state, BottomSlamming);
+    EXPECT_EQ(playerOne.clip, ClipVorlanBottom);
+    EXPECT_EQ(playerTwo.state, BottomSlammed);
+    EXPECT_EQ(playerTwo.clip, ClipGetVorlanBottom);
+    ASSERT_TRUE(runUntil([] { return playerTwo.state == Lying; }, 300));
+    EXPECT_LT(playerTwo.health, -40) << "the slam's impact";
+    shot("play_bottomslam");
+
+    // The taunt, then a run that is armed for the elbow.
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Running; }, 300)) << playerOne.clip;
+    EXPECT_EQ(playerOne.elbowArmed, 1);
+    EXPECT_EQ(playerOne.ropeRebounds, 0);
+    EXPECT_FLOAT_EQ(std::fmod(normalizeHeading(playerOne.heading), 90.0f), 0) << "runs along an axis";
+
+    // Two rebounds, then the drop on the lying opponent.
+    ASSERT_TRUE(runUntil([] { return playerOne.clip == ClipPeopleElbow2; }, 600))
+        << "rebounds " << playerOne.ropeRebounds << " at " << playerOne.x << ", " << playerOne.z << " state "
+        << playerOne.state;
+    EXPECT_EQ(playerOne.ropeRebounds, 2);
+    EXPECT_LT(distanceTo(playerOne, playerTwo), 6);
+    ASSERT_TRUE(runUntil([] { return playerTwo.clip == ClipLieHit; }, 200));
+    EXPECT_EQ(playerOne.elbowArmed, 0);
+    shot("play_elbow");
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle && playerTwo.state == Lying; }, 300));
+    EXPECT_EQ(gamePhase, Match);
+}
+
+} // namespace
