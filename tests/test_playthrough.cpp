@@ -614,6 +614,23 @@ TEST_F(PlayThrough, GrabThrowAndMeetTheRunner)
     EXPECT_EQ(playerTwo.clip, ClipStand);
     EXPECT_EQ(separationOn, 1);
     EXPECT_GE(distanceTo(playerOne, playerTwo), 2.0f);
+
+    // A hold that nobody follows up breaks after 100 units of game time.
+    if (distanceTo(playerOne, playerTwo) > 5.5f) {
+        ASSERT_TRUE(walkUpTo(5.5f, 300, 1.0f)) << distanceTo(playerOne, playerTwo);
+    }
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle && playerTwo.state == Idle; }, 100));
+    press('e');
+    frame();
+    release('e');
+    ASSERT_EQ(playerOne.state, Grabbing);
+    ASSERT_EQ(playerTwo.state, Grabbed);
+    const float grabbedAt = clock;
+    ASSERT_TRUE(runUntil([] { return playerOne.state != Grabbing; }, 150, 1.0f));
+    EXPECT_NEAR(clock - grabbedAt, 100, 1.5f);
+    EXPECT_EQ(playerOne.state, Idle);
+    EXPECT_EQ(playerTwo.state, Idle);
+    EXPECT_EQ(playerTwo.clip, ClipStand);
 }
 
 } // namespace
@@ -668,6 +685,40 @@ TEST_F(PlayThrough, BottomSlamAndTheElbowDrop)
     shot("play_elbow");
     ASSERT_TRUE(runUntil([] { return playerOne.state == Idle && playerTwo.state == Lying; }, 300));
     EXPECT_EQ(gamePhase, Match);
+}
+
+} // namespace
+
+namespace {
+
+// The lights and fireworks of one wrestler's entrance are its own: skipping
+// it in the middle of its celebration must not leave them on for the next
+// wrestler's entrance.
+// Disabled: the skip (entranceFrame in match/phases.cpp) hands over to player
+// two's entrance without switching off redLighting and fireworksOn, so the
+// second wrestler walks in under the third character's red light with its
+// fireworks still shooting; only the match frame clears them.
+TEST_F(PlayThrough, DISABLED_SkippedCelebrationLeavesNoLightsOn)
+{
+    frame();
+    press('s');
+    frame();
+    release('s');
+    press('s');
+    frame();
+    release('s');
+    ASSERT_EQ(playerOne.character, 2);
+    confirmBoth();
+    ASSERT_TRUE(runUntil([] { return fireworksOn == 1; }, 1000, 1.0f)) << "stage " << phaseStage;
+    ASSERT_EQ(redLighting, 1);
+    press('f');
+    frame();
+    release('f');
+    ASSERT_EQ(featuredWrestler, &playerTwo);
+    ASSERT_EQ(playerTwo.character, 1);
+    runFor(10);
+    EXPECT_EQ(redLighting, 0);
+    EXPECT_EQ(fireworksOn, 0);
 }
 
 } // namespace
