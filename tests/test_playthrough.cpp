@@ -42,7 +42,6 @@ class PlayThrough : public testing::Test {
 protected:
     static bool loaded;
     float clock = 0;
-    int frames = 0;
 
     // Loads the game once for the suite, as start-up does: game.ini in the
     // working directory, then initGame under a current GL context.
@@ -74,7 +73,6 @@ protected:
         showBones = 0;
         glEnable(GL_DEPTH_TEST);
         clock = 0;
-        frames = 0;
     }
 
     void TearDown() override { clearKeys(); }
@@ -87,7 +85,6 @@ protected:
     void frame(float units = 0)
     {
         clock += units > 0 ? units : pace;
-        ++frames;
         glViewport(0, 0, glTestWidth, glTestHeight);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
