@@ -688,6 +688,75 @@ TEST_F(PlayThrough, BottomSlamAndTheElbowDrop)
 
 namespace {
 
+// Each direction key walks along its own floor direction, whichever walking
+// clip it plays; backing into the ropes throws the walker into a run.
+TEST_F(PlayThrough, WalkingKeysAndBackingIntoTheRopes)
+{
+    skipToMatch();
+    pace = 1.0f;
+    runFor(3);
+    // Up walks along -x, Down along +x, Left along +z, Right along -z.
+    struct Direction {
+        unsigned char key;
+        float dx, dz;
+    };
+    for (const Direction& d : {Direction{'s', 1, 0}, Direction{'w', -1, 0}, Direction{'a', 0, 1}, Direction{'d', 0, -1}}) {
+        ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 60)) << d.key;
+        const float x = playerOne.x, z = playerOne.z;
+        press(d.key);
+        runFor(15);
+        EXPECT_EQ(playerOne.state, Walking) << d.key;
+        release(d.key);
+        runFor(3);
+        const float mx = playerOne.x - x, mz = playerOne.z - z;
+        const float moved = std::hypot(mx, mz);
+        EXPECT_GT(moved, 2) << d.key;
+        EXPECT_GT(mx * d.dx + mz * d.dz, 0.9f * moved) << d.key << " moved " << mx << ", " << mz;
+    }
+
+    // Backing into the -x ropes (Up plays the backward walk while the
+    // opponent lies towards +x).
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 60));
+    ASSERT_EQ(playerOne.quadrant, 2);
+    press('w');
+    ASSERT_TRUE(runUntil([] { return playerOne.state == OnRopes; }, 200)) << playerOne.x << ", " << playerOne.z;
+    release('w');
+    EXPECT_EQ(playerOne.clip, ClipRopesBack);
+    EXPECT_EQ(playerOne.ropeSide, 0);
+    EXPECT_LT(playerOne.x, -12);
+    ASSERT_TRUE(runUntil([] { return playerOne.heldRopeSide == 0; }, 100));
+    for (int r = 0; r < 3; ++r) {
+        const RopePoint& p = ropes[static_cast<std::size_t>(r)].points[static_cast<std::size_t>(playerOne.heldRopePoint)];
+        EXPECT_EQ(p.pinned, 1) << r;
+        EXPECT_NEAR(p.position[0], playerOne.x, 0.5f) << "held under the wrestler, as it was before this frame's step";
+    }
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Running; }, 200));
+    EXPECT_EQ(playerOne.clip, ClipRun);
+    EXPECT_FLOAT_EQ(normalizeHeading(playerOne.heading), 90) << "thrown forward, away from the ropes";
+    const float fromX = playerOne.x;
+    runFor(10);
+    EXPECT_GT(playerOne.x, fromX + 2);
+
+    // Across the ring, off the +x ropes, and the key opposite the run stops
+    // it once the ropes have been met twice.
+    ASSERT_TRUE(runUntil([] { return playerOne.clip == ClipRunRopes; }, 300)) << playerOne.x;
+    EXPECT_EQ(playerOne.ropeSide, 1);
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Running; }, 200));
+    EXPECT_FLOAT_EQ(normalizeHeading(playerOne.heading), 270);
+    EXPECT_GE(playerOne.ropeRebounds, 2);
+    press('s');
+    frame();
+    release('s');
+    EXPECT_EQ(playerOne.nextState, Idle);
+    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 200));
+    EXPECT_GT(playerOne.x, -18);
+    EXPECT_LT(playerOne.x, 18);
+}
+
+} // namespace
+
+namespace {
+
 // The lights and fireworks of one wrestler's entrance are its own: skipping
 // it in the middle of its celebration must not leave them on for the next
 // wrestler's entrance.
