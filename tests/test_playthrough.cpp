@@ -757,6 +757,63 @@ TEST_F(PlayThrough, WalkingKeysAndBackingIntoTheRopes)
 
 namespace {
 
+// Player one changes character during the match with 'z' and tries each
+// remaining signature move on a worn-down opponent.
+TEST_F(PlayThrough, SignatureMovesOfTheOtherCharacters)
+{
+    skipToMatch();
+    pace = 1.0f;
+    runFor(3);
+    struct Signature {
+        int character, state, clip, victimState, victimClip;
+    };
+    const Signature moves[] = {
+        {1, Stunning, ClipStunner, Stunned, ClipGetStunner},
+        {2, Chokeslamming, ClipChokeslam, Chokeslammed, ClipGetChokeslammed},
+        {3, OlympicSlamming, ClipOlympicSlam, OlympicSlammed, ClipGetOlympicSlam},
+    };
+    for (const Signature& m : moves) {
+        press('z');
+        frame();
+        release('z');
+        ASSERT_EQ(playerOne.character, m.character);
+        EXPECT_EQ(playerOne.bodyTexture1, roster[m.character].bodyTexture1) << "the new look shows at once";
+        ASSERT_TRUE(walkUpTo(5.5f, 300)) << m.character << " at " << distanceTo(playerOne, playerTwo);
+        ASSERT_TRUE(runUntil([] { return playerOne.state == Idle && playerTwo.state == Idle; }, 100));
+
+        // Worn down, as a long fight would leave it.
+        playerTwo.health = 15;
+        press('q');
+        frame();
+        release('q');
+        ASSERT_EQ(playerOne.state, m.state) << m.character;
+        EXPECT_EQ(playerOne.clip, m.clip);
+        EXPECT_EQ(playerTwo.state, m.victimState);
+        EXPECT_EQ(playerTwo.clip, m.victimClip);
+        ASSERT_TRUE(runUntil([] { return playerTwo.state == Lying && playerOne.state == Idle; }, 400))
+            << m.character << ": states " << playerOne.state << ", " << playerTwo.state;
+        EXPECT_NEAR(playerTwo.health, 15 - 60, 2) << m.character;
+        for (const Wrestler* w : {&playerOne, &playerTwo}) {
+            EXPECT_LT(std::fabs(w->x), 18.0f) << m.character << " stays in the ring";
+            EXPECT_LT(std::fabs(w->z), 18.0f) << m.character;
+        }
+        if (m.character == 1)
+            shot("play_stunner");
+
+        // Recovered after a long wait, the victim gets up for the next one.
+        playerTwo.health = 50;
+        press('i');
+        frame();
+        release('i');
+        EXPECT_EQ(playerTwo.state, GettingUp);
+        ASSERT_TRUE(runUntil([] { return playerTwo.state == Idle; }, 300));
+    }
+}
+
+} // namespace
+
+namespace {
+
 // The lights and fireworks of one wrestler's entrance are its own: skipping
 // it in the middle of its celebration must not leave them on for the next
 // wrestler's entrance.
