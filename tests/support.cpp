@@ -1,6 +1,7 @@
 #include "tests/support.h"
 
 #include "tools/datatool/skeleton_layout.h"
+#include "wrestler/wrestler.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,4 +50,17 @@ std::string layoutSkeletonText()
         text << j.offset[0] << " " << j.offset[1] << " " << j.offset[2] << "\n"
              << j.parent << " " << j.firstChild << " " << j.nextSibling << "\n0 0\n";
     return text.str();
+}
+
+void stillClips(Wrestler& w)
+{
+    for (Animation& a : w.clips) {
+        a.bones.clear();
+        a.boneCount = a.boneCapacity = 0;
+        for (KeyTrack& t : a.rootTracks)
+            trackCreate(t);
+        for (int k : {0, 2})
+            for (float t : {0.0f, 100.0f, 101.0f})
+                trackInsertKey(a.rootTracks[static_cast<std::size_t>(k)], t, 0);
+    }
 }

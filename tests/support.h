@@ -20,5 +20,12 @@ struct TempDir {
 void writeFile(const std::string& path, const std::string& content);
 std::string readFile(const std::string& path);
 
+struct Wrestler;
+
+// Gives every clip slot of a wrestler an empty skeleton and root tracks that
+// hold the body still for 100 units, so positions change only when a test
+// moves the wrestler.
+void stillClips(Wrestler& w);
+
 // The skeleton the data tool writes, as text (18 joints, root 1).
 std::string layoutSkeletonText();

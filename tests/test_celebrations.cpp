@@ -7,6 +7,8 @@
 #include "wrestler/pins.h"
 #include "wrestler/wrestler.h"
 
+#include "tests/support.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,19 +61,6 @@ TEST(Turning, FacePointTurnsEvenAWalkerOneStep)
     EXPECT_EQ(w.turning, 0);
 }
 
-void stillClipsOf(Wrestler& w)
-{
-    for (Animation& a : w.clips) {
-        a.bones.clear();
-        a.boneCount = a.boneCapacity = 0;
-        for (KeyTrack& t : a.rootTracks)
-            trackCreate(t);
-        for (int k : {0, 2})
-            for (float t : {0.0f, 100.0f, 101.0f})
-                trackInsertKey(a.rootTracks[static_cast<std::size_t>(k)], t, 0);
-    }
-}
-
 class CelebrationTest : public testing::Test {
 protected:
     Wrestler& w = playerOne;
@@ -80,8 +69,8 @@ protected:
     {
         static bool ready = false;
         if (!ready) {
-            stillClipsOf(playerOne);
-            stillClipsOf(playerTwo);
+            stillClips(playerOne);
+            stillClips(playerTwo);
             ready = true;
         }
         createRopes();

@@ -11,27 +11,14 @@
 #include "wrestler/wrestler.h"
 
 #include <GL/gl.h>
+#include "tests/support.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
 namespace {
-
-// Clips 100 units long that hold the body still, so positions change only
-// when a test moves a wrestler.
-void stillClips(Wrestler& w)
-{
-    for (Animation& a : w.clips) {
-        a.bones.clear();
-        a.boneCount = a.boneCapacity = 0;
-        for (KeyTrack& t : a.rootTracks)
-            trackCreate(t);
-        for (int k : {0, 2})
-            for (float t : {0.0f, 100.0f, 101.0f})
-                trackInsertKey(a.rootTracks[static_cast<std::size_t>(k)], t, 0);
-    }
-}
 
 class CycleTest : public testing::Test {
 protected:

@@ -7,22 +7,11 @@
 #include "wrestler/rules.h"
 #include "wrestler/wrestler.h"
 
+#include "tests/support.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-void stillClipsFor(Wrestler& w)
-{
-    for (Animation& a : w.clips) {
-        a.bones.clear();
-        a.boneCount = a.boneCapacity = 0;
-        for (KeyTrack& t : a.rootTracks)
-            trackCreate(t);
-        for (int k : {0, 2})
-            for (float t : {0.0f, 100.0f, 101.0f})
-                trackInsertKey(a.rootTracks[static_cast<std::size_t>(k)], t, 0);
-    }
-}
 
 class RulesTest : public testing::Test {
 protected:
@@ -33,8 +22,8 @@ protected:
     {
         static bool ready = false;
         if (!ready) {
-            stillClipsFor(a);
-            stillClipsFor(b);
+            stillClips(a);
+            stillClips(b);
             ready = true;
         }
         createRopes();
