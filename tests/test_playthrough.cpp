@@ -150,7 +150,7 @@ protected:
     // Returns false if it did not arrive.
     bool walkUpTo(float distance, int limit = 600, float units = 0)
     {
-        // Up, Left, Right, Down keys; the one that walks forward per frame.
+        // The key that plays the forward walk in each walking frame 1 to 4.
         static const unsigned char forwardKey[5] = {0, 'd', 's', 'a', 'w'};
         unsigned char held = 0;
         for (int i = 0; i < limit && distanceTo(playerOne, playerTwo) >= distance; ++i) {
@@ -188,8 +188,8 @@ bool PlayThrough::loaded = false;
 // Choose characters, watch one entrance, skip the other, start the match.
 TEST_F(PlayThrough, SelectionAndEntrances)
 {
-    // Selection: player one moves on to the third character, player two
-    // back to the first; the wrestlers wait out of sight.
+    // Selection: player one steps back round to the third character,
+    // player two back to the first; the wrestlers wait out of sight.
     ASSERT_EQ(gamePhase, Selection);
     frame();
     press('s');
@@ -503,8 +503,8 @@ TEST_F(PlayThrough, RunIntoTheRopesAndBack)
     EXPECT_EQ(gamePhase, Match);
 }
 
-// A grab from the front, a throw into the ropes, and the runner coming back
-// is met with a strike.
+// A grab and a throw; the runner coming back is met with a strike, kicks out
+// of the pin that follows and gets up; a last hold is left to expire.
 TEST_F(PlayThrough, GrabThrowAndMeetTheRunner)
 {
     skipToMatch();
@@ -630,10 +630,6 @@ TEST_F(PlayThrough, GrabThrowAndMeetTheRunner)
     EXPECT_EQ(playerTwo.clip, ClipStand);
 }
 
-} // namespace
-
-namespace {
-
 // The first character's signature move on a worn-down opponent, and the
 // running elbow drop it chains into.
 TEST_F(PlayThrough, BottomSlamAndTheElbowDrop)
@@ -683,10 +679,6 @@ TEST_F(PlayThrough, BottomSlamAndTheElbowDrop)
     ASSERT_TRUE(runUntil([] { return playerOne.state == Idle && playerTwo.state == Lying; }, 300));
     EXPECT_EQ(gamePhase, Match);
 }
-
-} // namespace
-
-namespace {
 
 // Each direction key walks along its own floor direction, whichever walking
 // clip it plays; backing into the ropes throws the walker into a run.
@@ -753,10 +745,6 @@ TEST_F(PlayThrough, WalkingKeysAndBackingIntoTheRopes)
     EXPECT_LT(playerOne.x, 18);
 }
 
-} // namespace
-
-namespace {
-
 // Player one changes character during the match with 'z' and tries each
 // remaining signature move on a worn-down opponent.
 TEST_F(PlayThrough, SignatureMovesOfTheOtherCharacters)
@@ -810,10 +798,6 @@ TEST_F(PlayThrough, SignatureMovesOfTheOtherCharacters)
     }
 }
 
-} // namespace
-
-namespace {
-
 // The lights and fireworks of one wrestler's entrance are its own: skipping
 // it in the middle of its celebration must not leave them on for the next
 // wrestler's entrance.
@@ -843,10 +827,6 @@ TEST_F(PlayThrough, DISABLED_SkippedCelebrationLeavesNoLightsOn)
     EXPECT_EQ(redLighting, 0);
     EXPECT_EQ(fireworksOn, 0);
 }
-
-} // namespace
-
-namespace {
 
 // An elbow run that ends without the elbow must not keep the opponent down
 // for the rest of the match.
