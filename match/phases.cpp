@@ -191,6 +191,9 @@ void startMatch(float time)
     playerTwo.y = 0;
     playerTwo.heading = playerTwo.targetHeading = 0;
     standOnSpot(playerTwo, playerOne);
+    // The ring view at once, so the match's first drawn frame is not seen
+    // through the entrance camera.
+    setCamera(60, 20, 0, 0, 5, 0);
     previousTime = time;
     soundStop(themeSound);
     themeSound = 0;
@@ -200,6 +203,10 @@ void nextEntrant()
 {
     featuredWrestler = &playerTwo;
     phaseStage = 0;
+    // A skipped celebration must not leave its red light and fireworks on
+    // for the next wrestler; a red-lit entrant sets the light again.
+    redLighting = 0;
+    fireworksOn = 0;
     soundStop(themeSound);
     parkPlayerOne();
 }

