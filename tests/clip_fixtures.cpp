@@ -10,6 +10,8 @@
 #endif
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -109,4 +111,20 @@ bool loaderGlContext()
 #else
     return ensureGlContext();
 #endif
+}
+
+static std::vector<std::string> exitRemovals;
+
+static void removeDirectories()
+{
+    std::error_code ignored;
+    for (const std::string& directory : exitRemovals)
+        std::filesystem::remove_all(directory, ignored);
+}
+
+void removeAtExit(const std::string& directory)
+{
+    if (exitRemovals.empty())
+        std::atexit(removeDirectories);
+    exitRemovals.push_back(directory);
 }

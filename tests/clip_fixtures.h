@@ -3,6 +3,8 @@
 // set with every file start-up reads.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +36,19 @@ std::string meshText(const std::vector<float>& xyz, float scale = 1);
 // the context lives until the process ends, so what the driver allocates for
 // it is not a leak of ours. False when there is no display.
 bool loaderGlContext();
+
+// Makes this test's death tests start the program afresh rather than fork
+// it: a fork of a process that has drawn inherits a GL driver whose threads
+// are gone, and its exit then waits for them for ever.
+inline void deathTestsStartAfresh()
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+}
+
+// For use inside a death test's statement: the child started afresh made its
+// own temporary directory, and ends through exit(), which skips the
+// directory's destructor; this removes the directory as the child exits.
+void removeAtExit(const std::string& directory);
 
 // Writes game.ini into `dir` and man.bone, man_low.mesh and all 54 clips into
 // `dir`/data/. Clip id k walks k + 1 units per pass so the copies can be told

@@ -169,11 +169,22 @@ TEST_F(Startup, TheMeshIsBoundAndBothWrestlersShowTheirFirstPose)
 
 TEST_F(Startup, ASkeletonTooSmallForTheBodyOrAMissingClipStops)
 {
+    deathTestsStartAfresh();
     writeFile(data + "man.bone", "2 0\n0 1 0\n-1 1 -1\n0 0\n0 1 0\n0 -1 -1\n0 0\n");
-    EXPECT_EXIT(loadAll(), testing::ExitedWithCode(1), "man.bone: has 2 joints; the body needs 18");
+    EXPECT_EXIT(
+        {
+            removeAtExit(dir.path);
+            loadAll();
+        },
+        testing::ExitedWithCode(1), "man.bone: has 2 joints; the body needs 18");
     writeFile(data + "man.bone", layoutSkeletonText());
     std::remove((data + "grabmiss.anim").c_str());
-    EXPECT_EXIT(loadAll(), testing::ExitedWithCode(1), "grabmiss.anim: cannot be opened");
+    EXPECT_EXIT(
+        {
+            removeAtExit(dir.path);
+            loadAll();
+        },
+        testing::ExitedWithCode(1), "grabmiss.anim: cannot be opened");
 }
 
 TEST_F(Startup, TheGeneratedGameDataLoads)

@@ -88,6 +88,7 @@ TEST(ClipFile, TwoLoadsOfOneFileAreEqualAndIndependent)
 
 TEST(ClipFileErrors, EachBrokenFileStopsWithItsOwnMessage)
 {
+    deathTestsStartAfresh();
     ClipDir files;
     const FixtureClip good = straightClip(30, 6);
     auto with = [&](auto change) {
@@ -132,6 +133,7 @@ TEST(ClipFileErrors, EachBrokenFileStopsWithItsOwnMessage)
         const std::string path = files.clip(c.text);
         EXPECT_EXIT(
             {
+                removeAtExit(files.dir.path);
                 Animation a;
                 files.skeleton(a);
                 loadAnimation(a, path.c_str());
@@ -140,6 +142,7 @@ TEST(ClipFileErrors, EachBrokenFileStopsWithItsOwnMessage)
     }
     EXPECT_EXIT(
         {
+            removeAtExit(files.dir.path);
             Animation a;
             files.skeleton(a);
             loadAnimation(a, "/nonexistent/walk.anim");

@@ -28,11 +28,17 @@ TEST(Texture, AMissingFileIsReportedAndLeavesTheNameAlone)
 
 TEST(Texture, AShortFileStops)
 {
+    deathTestsStartAfresh();
     TempDir dir;
     writeFile(dir.file("flash.raw"), std::string(4 * 4 * 3 - 1, 'x'));
     const std::string path = dir.file("flash.raw");
     unsigned int name = 0;
-    EXPECT_EXIT(loadTexture(path.c_str(), 4, 4, name), testing::ExitedWithCode(1),
+    EXPECT_EXIT(
+        {
+            removeAtExit(dir.path);
+            loadTexture(path.c_str(), 4, 4, name);
+        },
+        testing::ExitedWithCode(1),
                 "flash.raw: holds 47 bytes; a 4 x 4 image needs 48");
 }
 
