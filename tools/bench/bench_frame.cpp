@@ -5,6 +5,7 @@
 //
 // Usage (needs a display; run it under xvfb-run):
 //     bench_frame <run directory> [frames]
+#include "tools/bench/quiet_stdout.h"
 #include "anim/body.h"
 #include "anim/playback.h"
 #include "anim/pose.h"
@@ -48,25 +49,6 @@ constexpr double frameBudget = 1000.0 / 60.0;
 constexpr float frameUnits = 16.0f / 30.0f;
 
 float gameClock = 0;
-
-// Sound requests and loading are logged on standard output; that is sent
-// away while the game runs.
-int quietStdout()
-{
-    std::fflush(stdout);
-    const int saved = dup(1);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
-    close(null);
-    return saved;
-}
-
-void restoreStdout(int saved)
-{
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
-}
 
 // The projection the window sets before each frame.
 void setProjection()

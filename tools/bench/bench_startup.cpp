@@ -4,6 +4,7 @@
 // skeleton for every clip slot and every clip file for each wrestler.
 //
 // Usage: bench_startup <run directory> [repetitions]
+#include "tools/bench/quiet_stdout.h"
 #include "assets/catalogue.h"
 #include "assets/clipfile.h"
 #include "assets/config.h"
@@ -28,24 +29,6 @@ using Clock = std::chrono::steady_clock;
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// The loading log goes to standard output; it is sent away while timing.
-int quietStdout()
-{
-    std::fflush(stdout);
-    const int saved = dup(1);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
-    close(null);
-    return saved;
-}
-
-void restoreStdout(int saved)
-{
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
 }
 
 // Every slot parses the skeleton, every wrestler parses every clip.
