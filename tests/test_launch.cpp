@@ -163,8 +163,14 @@ TEST(Launch, TheGameOpensItsWindowDrawsFramesAndLogsItsLoading)
     EXPECT_TRUE(game.running());
 
     game.readLog();
+    EXPECT_EQ(game.log.rfind("GAME init\n", 0), 0u) << game.log;
     const std::string skeletonLine = std::string("Loading : ") + TARVOK_RUN_DIR + "/data/man.bone\n";
     EXPECT_NE(game.log.find(skeletonLine), std::string::npos) << game.log;
+    // 18 textures, 108 skeleton copies, the mesh and 108 clips.
+    std::size_t loadingLines = 0;
+    for (std::size_t at = game.log.find("Loading : "); at != std::string::npos; at = game.log.find("Loading : ", at + 1))
+        ++loadingLines;
+    EXPECT_EQ(loadingLines, 235u);
     XCloseDisplay(display);
 }
 
