@@ -248,9 +248,12 @@ TEST_F(PlayThrough, SelectionAndEntrances)
     EXPECT_LT(std::fabs(playerOne.z), 18.0f);
     shot("play_entrance_ring");
     bool fireworksSeen = false;
+    int fireworkFrames = 0;
     ASSERT_TRUE(runUntil(
         [&] {
             fireworksSeen = fireworksSeen || fireworksOn;
+            if (fireworksOn && ++fireworkFrames == 40)
+                shot("play_fireworks");
             return phaseStage >= 4 || featuredWrestler != &playerOne;
         },
         2000, 1.0f));
