@@ -148,11 +148,13 @@ TEST_F(WalkTest, RunStopsOnlyAfterTwoReboundsAndWithTheOppositeKey)
     run(a, b);
     EXPECT_EQ(a.nextState, Running);
 
+    a.elbowArmed = 1;
     hold(up);
     run(a, b);
     EXPECT_EQ(a.nextState, Idle);
     EXPECT_EQ(a.nextClip, ClipStand);
     EXPECT_EQ(a.clip, ClipRun);  // the cycle runs to its end
+    EXPECT_EQ(a.elbowArmed, 0) << "a stopped elbow run must let the opponent up";
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 
 #include "match/ropes.h"
 #include "wrestler/rebounds.h"
+#include "wrestler/strikes.h"
 
 namespace {
+
+constexpr int up = 1;  // a key slot standing for Up
 
 class ReboundTest : public MoveTest {
 protected:
@@ -84,6 +87,32 @@ TEST_F(ReboundTest, RunnerReboundsOnlyOffTheRopeItRunsAt)
     EXPECT_EQ(a.ropeSide, 1);
     EXPECT_EQ(a.nextState, Running);
     EXPECT_EQ(a.ropeRebounds, 1);
+}
+
+// The elbow drop can only fire off the second rebound. A runner that comes
+// off the ropes a third time has missed it, and its opponent must not be
+// kept on the mat for the rest of the match.
+TEST_F(ReboundTest, ElbowRunIsSpentAfterItsSecondRebound)
+{
+    playing(a, ClipRun, Running);
+    a.elbowArmed = 1;
+    a.ropeRebounds = 1;
+    place(a, 0, 15.1f, 0);
+    ropeContact(a, b);
+    EXPECT_EQ(a.ropeRebounds, 2);
+    EXPECT_EQ(a.elbowArmed, 1) << "the drop can still come";
+
+    playing(a, ClipRun, Running);
+    place(a, 0, -15.1f, 180);
+    ropeContact(a, b);
+    EXPECT_EQ(a.ropeRebounds, 3);
+    EXPECT_EQ(a.elbowArmed, 0);
+
+    playing(b, ClipLie, Lying);
+    b.health = 50;
+    hold(up);
+    getUpHandler(b, up, a);
+    EXPECT_EQ(b.state, GettingUp);
 }
 
 TEST_F(ReboundTest, HoldPinsTheNearestPointThenReleasesIt)

@@ -142,6 +142,7 @@ void runHandler(Wrestler& w, int up, int left, int right, int down, Wrestler& pa
         if (opposite) {
             w.nextState = Idle;
             w.nextClip = ClipStand;
+            w.elbowArmed = 0;  // a run stopped short drops no elbow
         }
     }
 

@@ -144,6 +144,10 @@ void ropeRule(Wrestler& w, Wrestler& o, int trigger, int ropeClip, int nextClip,
         if (rebounds) {
             blendToClip(w, o, ropeClip, nextClip, OnRopes, nextState);
             w.ropeRebounds += 1;
+            // The elbow drop fires only off the second rebound; past it the
+            // run is spent, and the opponent must be free to get up again.
+            if (w.ropeRebounds > 2)
+                w.elbowArmed = 0;
         }
     }
 
