@@ -518,6 +518,10 @@ void resetMatch()
     setupView();
     defineShadowClipPlanes();
 
+    // A wrestler reset while pressing the ropes out would leave them pinned
+    // in the air for good.
+    releaseHeldRopes(playerOne);
+    releaseHeldRopes(playerTwo);
     resetWrestler(playerOne);
     resetWrestler(playerTwo);
     playerOne.opponent = &playerTwo;

@@ -122,6 +122,20 @@ TEST_F(CycleTest, ConfirmedPlayerStopsCyclingAndBothConfirmStartEntranceNextFram
     EXPECT_EQ(gamePhase, Entrance);
 }
 
+// A match that ends with a wrestler pressing the ropes out must not leave
+// them pinned in the air for the next one.
+TEST_F(CycleTest, MatchResetLetsGoOfHeldRopes)
+{
+    for (int r : {3, 4, 5})
+        ropes[static_cast<std::size_t>(r)].points[5].pinned = 1;
+    playerTwo.heldRopeSide = 1;
+    playerTwo.heldRopePoint = 5;
+    resetMatch();
+    for (int r : {3, 4, 5})
+        EXPECT_EQ(ropes[static_cast<std::size_t>(r)].points[5].pinned, 0) << "rope " << r;
+    EXPECT_EQ(playerTwo.heldRopeSide, -1);
+}
+
 TEST_F(CycleTest, EntranceWalksThroughItsStages)
 {
     assignProfile(playerOne, 2);

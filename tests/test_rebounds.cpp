@@ -141,6 +141,33 @@ TEST_F(ReboundTest, HoldPinsTheNearestPointThenReleasesIt)
         EXPECT_EQ(ropes[static_cast<std::size_t>(r)].points[5].pinned, 0) << "rope " << r;
 }
 
+// A wrestler knocked off the ropes inside the hold window must not leave
+// them pinned in the air.
+TEST_F(ReboundTest, HeldRopesAreLetGoWhenTheRopeClipIsCutShort)
+{
+    const auto heldOnSideOne = [&] {
+        playing(a, ClipRunRopes, OnRopes, 40);
+        place(a, 15, 0, 90);
+        a.ropeSide = 1;
+        ropeContact(a, b);
+        ASSERT_EQ(a.heldRopeSide, 1);
+    };
+    const auto pinnedOnSideOne = [&] {
+        int pinned = 0;
+        for (int r : {3, 4, 5})
+            for (const RopePoint& p : ropes[static_cast<std::size_t>(r)].points)
+                pinned += p.pinned;
+        return pinned;
+    };
+
+    heldOnSideOne();
+    EXPECT_EQ(pinnedOnSideOne(), 3);
+    playing(a, ClipHit, Hurt);
+    ropeContact(a, b);
+    EXPECT_EQ(a.heldRopeSide, -1);
+    EXPECT_EQ(pinnedOnSideOne(), 0);
+}
+
 TEST_F(ReboundTest, HoldBackInsideTheZonePressesOutwardFromTheRopeSide)
 {
     playing(a, ClipRunRopes, OnRopes, 40);

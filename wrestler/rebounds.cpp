@@ -89,7 +89,15 @@ void holdRopes(Wrestler& w, float edge, float pushOut)
     w.heldRopeSide = side;
 }
 
-void releaseRopes(Wrestler& w)
+bool isRopeClip(int clip)
+{
+    return clip == ClipRopesBack || clip == ClipRopesLeft || clip == ClipRopesRight
+           || clip == ClipRunRopes;
+}
+
+} // namespace
+
+void releaseHeldRopes(Wrestler& w)
 {
     const int side = w.heldRopeSide;
     const int m = w.heldRopePoint;
@@ -100,14 +108,17 @@ void releaseRopes(Wrestler& w)
     w.heldRopePoint = -1;
 }
 
-} // namespace
-
 void ropeContact(Wrestler& w, Wrestler& o)
 {
     ropeRule(w, o, ClipWalkBack, ClipRopesBack, ClipRun, 25, 35, 0, Running, 2);
     ropeRule(w, o, ClipWalkLeft, ClipRopesLeft, ClipWalkRight, 20, 35, 1, Walking, 2);
     ropeRule(w, o, ClipWalkRight, ClipRopesRight, ClipWalkLeft, 20, 35, 1, Walking, 2);
     ropeRule(w, o, ClipRun, ClipRunRopes, ClipRun, 35, 50, 1, Running, 4);
+
+    // Knocked out of a rope clip while pressing the ropes out (a punch lands):
+    // let them go, or they would hang in the air until the next rebound.
+    if (w.heldRopeSide != -1 && !isRopeClip(w.clip))
+        releaseHeldRopes(w);
 }
 
 void ropeRule(Wrestler& w, Wrestler& o, int trigger, int ropeClip, int nextClip,
@@ -154,7 +165,7 @@ void ropeRule(Wrestler& w, Wrestler& o, int trigger, int ropeClip, int nextClip,
     if (w.clip == ropeClip && w.clipTime >= windowStart && w.clipTime <= windowEnd)
         holdRopes(w, edge, pushOut);
     else if (w.heldRopeSide != -1 && w.heldRopePoint != -1 && w.clip == ropeClip)
-        releaseRopes(w);
+        releaseHeldRopes(w);
 }
 
 void pinRopePoint(Rope& rope, int i)
