@@ -145,14 +145,7 @@ TEST_F(ReboundTest, HoldPinsTheNearestPointThenReleasesIt)
 // them pinned in the air.
 TEST_F(ReboundTest, HeldRopesAreLetGoWhenTheRopeClipIsCutShort)
 {
-    const auto heldOnSideOne = [&] {
-        playing(a, ClipRunRopes, OnRopes, 40);
-        place(a, 15, 0, 90);
-        a.ropeSide = 1;
-        ropeContact(a, b);
-        ASSERT_EQ(a.heldRopeSide, 1);
-    };
-    const auto pinnedOnSideOne = [&] {
+    const auto pinnedOnSideOne = [] {
         int pinned = 0;
         for (int r : {3, 4, 5})
             for (const RopePoint& p : ropes[static_cast<std::size_t>(r)].points)
@@ -160,7 +153,11 @@ TEST_F(ReboundTest, HeldRopesAreLetGoWhenTheRopeClipIsCutShort)
         return pinned;
     };
 
-    heldOnSideOne();
+    playing(a, ClipRunRopes, OnRopes, 40);
+    place(a, 15, 0, 90);
+    a.ropeSide = 1;
+    ropeContact(a, b);
+    ASSERT_EQ(a.heldRopeSide, 1);
     EXPECT_EQ(pinnedOnSideOne(), 3);
     playing(a, ClipHit, Hurt);
     ropeContact(a, b);
