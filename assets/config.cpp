@@ -32,24 +32,29 @@ static void readSetting(std::FILE* f, const char* file, const char* what, char* 
     std::strcpy(out, word);
 }
 
-// The sound pattern is handed to printf with two strings, so it must hold
-// exactly two conversions and both must take a string.
+// The sound pattern is handed to printf with the host part and the file
+// name. Only conversions that read one string each are safe, at most two of
+// them, and no width: "%s", or "%.0s" to drop its string (the host part,
+// when sounds live beside the data). "%%" prints a percent sign.
 static bool soundPatternIsSafe(const char* pattern)
 {
     int conversions = 0;
     for (const char* p = pattern; *p; ++p) {
         if (*p != '%')
             continue;
-        ++p;
-        if (*p == '%')
-            continue;
-        while (*p == '.' || (*p >= '0' && *p <= '9') || *p == '-')
+        if (p[1] == '%') {
             ++p;
-        if (*p != 's')
+            continue;
+        }
+        if (p[1] == 's')
+            p += 1;
+        else if (p[1] == '.' && p[2] == '0' && p[3] == 's')
+            p += 3;
+        else
             return false;
         ++conversions;
     }
-    return conversions == 2;
+    return conversions <= 2;
 }
 
 void readConfig(const char* file)
@@ -61,7 +66,7 @@ void readConfig(const char* file)
     readSetting(f, file, "sound path", soundPathFormat);
     std::fclose(f);
     if (!soundPatternIsSafe(soundPathFormat))
-        dataFileError(file, "the sound path must hold two %%s conversions and no other");
+        dataFileError(file, "the sound path may hold at most two %%s or %%.0s conversions and no other");
 }
 
 const char* dataPath(const char* fileName)

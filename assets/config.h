@@ -13,7 +13,8 @@ extern char pathBuffer[pathCapacity];
 
 // Reads the two settings from the configuration file (normally "game.ini"
 // in the working directory). A missing or short file, a setting longer than
-// 255 characters or a sound pattern that is not two %s stops the program.
+// 255 characters or an unsafe sound pattern (anything but at most two "%s"
+// or "%.0s" conversions) stops the program.
 void readConfig(const char* file = "game.ini");
 
 // Both return pathBuffer, valid until the next call of either, and log
