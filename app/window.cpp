@@ -1,4 +1,5 @@
 #include "app/controls.h"
+#include "app/options.h"
 #include "app/shell.h"
 #include "assets/catalogue.h"
 #include "match/phases.h"
@@ -8,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 static void applyWindowRequest(WindowRequest request)
 {
@@ -76,6 +78,19 @@ void onMenu(int value)
 
 int runShell(int argc, char** argv)
 {
+    std::string error;
+    if (!parseOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "tarvok: %s\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(helpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("tarvok %s\n", gameVersion);
+        return 0;
+    }
     // Without a display GLUT would end the program with its own message;
     // say what to do instead.
     const char* display = std::getenv("DISPLAY");

@@ -1,0 +1,36 @@
+#include "app/options.h"
+
+#include <string_view>
+
+#ifndef TARVOK_VERSION
+#define TARVOK_VERSION "0.0.0"
+#endif
+
+Options options;
+const char* const gameVersion = TARVOK_VERSION;
+
+bool parseOptions(int argc, char** argv, Options& out, std::string& error)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            out.help = true;
+        } else if (arg == "--version") {
+            out.version = true;
+        } else {
+            error = "unknown option '" + std::string(arg) + "' (try tarvok --help)";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string helpText()
+{
+    return "Usage: tarvok [options]\n"
+           "Two wrestlers, one keyboard, one ring. Run it in a folder that holds game.ini.\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help     print this help and exit\n"
+           "      --version  print the version and exit\n";
+}

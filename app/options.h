@@ -1,0 +1,22 @@
+// The command line. Started without options the game is the two-player
+// keyboard game; every other way of playing is asked for here.
+#pragma once
+
+#include <string>
+
+struct Options {
+    bool help = false;
+    bool version = false;
+};
+
+extern Options options;
+
+// The game's version, as `tarvok --version` prints it.
+extern const char* const gameVersion;
+
+// Reads argv[1..] into `out`. On a bad option or value returns false with a
+// one-line description of the problem in `error`.
+bool parseOptions(int argc, char** argv, Options& out, std::string& error);
+
+// The text `tarvok --help` prints.
+std::string helpText();

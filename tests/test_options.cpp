@@ -1,0 +1,69 @@
+// The command line: what it accepts, what it refuses, and that help and
+// version need no display.
+#include "app/options.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+bool parse(std::vector<std::string> args, Options& out, std::string& error)
+{
+    args.insert(args.begin(), "tarvok");
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    return parseOptions(static_cast<int>(argv.size()), argv.data(), out, error);
+}
+
+// Runs the game binary with the given arguments and no display; returns its
+// exit status and what it printed on both streams.
+int runGame(const std::string& args, std::string& output)
+{
+    const std::string command = "env -u DISPLAY " TARVOK_BINARY " " + args + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return -1;
+    char buffer[512];
+    output.clear();
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        output += buffer;
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(Options, NoneGiveTheDefaultGame)
+{
+    Options o;
+    std::string error;
+    EXPECT_TRUE(parse({}, o, error));
+    EXPECT_FALSE(o.help);
+    EXPECT_FALSE(o.version);
+}
+
+TEST(Options, UnknownOptionsAreNamed)
+{
+    Options o;
+    std::string error;
+    EXPECT_FALSE(parse({"--frobnicate"}, o, error));
+    EXPECT_NE(error.find("'--frobnicate'"), std::string::npos) << error;
+    EXPECT_FALSE(parse({"stray"}, o, error));
+    EXPECT_NE(error.find("'stray'"), std::string::npos) << error;
+}
+
+TEST(Options, HelpAndVersionPrintWithoutADisplay)
+{
+    std::string out;
+    EXPECT_EQ(runGame("--help", out), 0);
+    EXPECT_EQ(out, helpText());
+    EXPECT_EQ(runGame("--version", out), 0);
+    EXPECT_EQ(out, std::string("tarvok ") + gameVersion + "\n");
+    EXPECT_EQ(runGame("--bogus", out), 2);
+    EXPECT_EQ(out, "tarvok: unknown option '--bogus' (try tarvok --help)\n");
+}
+
+} // namespace
