@@ -27,7 +27,7 @@ int gamePhase = Selection;
 int phaseStage;
 Wrestler* featuredWrestler = &playerOne;
 float frameDelta;
-float previousTime;
+double previousTime;
 float phaseTime;
 float victoryTime;
 int pinCount = -1;
@@ -182,7 +182,7 @@ void parkPlayerOne()
     standOnSpot(playerOne, playerTwo);
 }
 
-void startMatch(float time)
+void startMatch(double time)
 {
     gamePhase = Match;
     phaseTime = 0;
@@ -300,7 +300,7 @@ void selectionFrame(float width, float height)
     for (const Cycle& c : cycles) {
         if (!c.w.chosen && keyDown[c.slot]) {
             nextCharacter(c.w, c.step);
-            keyDown[c.slot] = 0;
+            consumeKey(c.slot);
         }
     }
 
@@ -313,7 +313,7 @@ void selectionFrame(float width, float height)
 }
 
 // Returns false when the match has started and the frame is over.
-bool entranceStages(float time)
+bool entranceStages(double time)
 {
     Wrestler& w = *featuredWrestler;
     const bool second = featuredWrestler == &playerTwo;
@@ -362,11 +362,12 @@ bool entranceStages(float time)
     return true;
 }
 
-void entranceFrame(float time, float width, float height)
+void entranceFrame(double time, float width, float height)
 {
     phaseTime += frameDelta;
     if ((keyDown[4] || keyDown[8]) && phaseTime > skipAfter) {
-        keyDown[4] = keyDown[8] = keyDown[1] = 0;
+        for (int slot : {4, 8, 1})
+            consumeKey(slot);
         phaseTime = 0;
         if (featuredWrestler == &playerTwo) {
             startMatch(time);
@@ -381,7 +382,7 @@ void entranceFrame(float time, float width, float height)
         drawFlashes(std::rand() % 3 + 1, width, height);
 }
 
-void matchFrame(float width, float height)
+void matchFrame(double time, float width, float height)
 {
     for (Wrestler* w : {&playerOne, &playerTwo}) {
         w->holdTimer -= frameDelta;
@@ -403,7 +404,7 @@ void matchFrame(float width, float height)
     if (bellSound == 0 && phaseTime > 10)
         bellSound = playSound("bell.aiff", 0);
 
-    shiftKeyHistory();
+    shiftKeyHistory(time);
 
     glEnable(GL_LIGHTING);
     stepRopes();
@@ -441,14 +442,15 @@ void victoryFrame(float width, float height)
 
 } // namespace
 
-void gameFrame(float time, float width, float height)
+void gameFrame(double time, float width, float height)
 {
     setupView();
-    frameDelta = time - previousTime;
+    keyClock = time;
+    frameDelta = static_cast<float>(time - previousTime);
     switch (gamePhase) {
     case Selection: selectionFrame(width, height); break;
     case Entrance: entranceFrame(time, width, height); break;
-    case Match: matchFrame(width, height); break;
+    case Match: matchFrame(time, width, height); break;
     case Victory: victoryFrame(width, height); break;
     default: break;
     }

@@ -1,10 +1,9 @@
 // Walking, running, turning and body contact.
 #pragma once
 
-struct Wrestler;
+#include "input/keys.h"
 
-// Whether the key slot is down now; slots outside the table count as up.
-bool keyHeld(int slot);
+struct Wrestler;
 
 void walkHandler(Wrestler& w, int up, int left, int right, int down, Wrestler& partner);
 void runHandler(Wrestler& w, int up, int left, int right, int down, Wrestler& partner);

@@ -73,6 +73,13 @@ float snapHeading(float heading)
     return std::trunc((normalizeHeading(heading) + 45.0f) * 0.011111111f) * 90.0f;
 }
 
+void assignProfile(Wrestler& w, int index)
+{
+    w.character = index;
+    w.bodyTexture1 = roster[index].bodyTexture1;
+    w.bodyTexture2 = roster[index].bodyTexture2;
+}
+
 void resetWrestler(Wrestler& w)
 {
     w.x = 0;

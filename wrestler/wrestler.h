@@ -81,5 +81,8 @@ void restoreAnchors(Wrestler& w);
 bool roomInRing(float heading, float d, float x, float z);
 float snapHeading(float heading);
 
+// Gives the wrestler a roster character and its body textures.
+void assignProfile(Wrestler& w, int index);
+
 // Sets every field that has a reset value; the rest keep theirs.
 void resetWrestler(Wrestler& w);
