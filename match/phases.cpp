@@ -46,8 +46,6 @@ constexpr float countInterval = 27;
 constexpr float skipAfter = 30;
 // The victory waits this long for a key before returning to selection.
 constexpr float victoryWait = 500;
-// Clip time played by 1.8 per unit of game time.
-constexpr float clipRate = 1.8f;
 // Rope simulation time per unit of game time.
 constexpr float ropeRate = 0.05f;
 
@@ -99,8 +97,8 @@ void drawArena()
 
 void advanceClips()
 {
-    advanceClip(playerOne, frameDelta * clipRate, playerTwo);
-    advanceClip(playerTwo, frameDelta * clipRate, playerOne);
+    advanceClip(playerOne, frameDelta * clipTimeRate, playerTwo);
+    advanceClip(playerTwo, frameDelta * clipTimeRate, playerOne);
 }
 
 // A walker is drawn facing the opponent, whichever way its frame points.
@@ -197,6 +195,9 @@ void startMatch(double time)
     previousTime = time;
     soundStop(themeSound);
     themeSound = 0;
+    // An entrance skipped in its celebration must not light the match.
+    redLighting = 0;
+    fireworksOn = 0;
 }
 
 void nextEntrant()
@@ -342,6 +343,7 @@ bool entranceStages(double time)
         if (w.state == Idle) {
             phaseStage = 3;
             w.scriptStep = 0;
+            w.scriptTime = 0;
         }
     }
     if (phaseStage == 3)
@@ -355,7 +357,7 @@ bool entranceStages(double time)
             }
             nextEntrant();
         } else {
-            facePoint(w, corner.x, corner.z, frameDelta);
+            walkToward(w, corner.x, corner.z, frameDelta, forwardSpeed(w.clips[ClipWalk]));
             setClips(w, ClipWalk, Walking, ClipWalk, Walking);
         }
     }
@@ -424,14 +426,26 @@ void matchFrame(double time, float width, float height)
     drawHud(width, height);
 }
 
+void leaveVictory()
+{
+    gamePhase = Selection;
+    stopMatchSounds();
+    resetMatch();
+}
+
 void victoryFrame(float width, float height)
 {
+    const bool strike = keyDown[4] || keyDown[8];
     if (phaseStage == 3) {
-        runCelebration(*featuredWrestler);
-    } else if (keyDown[4] || keyDown[8] || victoryTime > victoryWait) {
-        gamePhase = Selection;
-        stopMatchSounds();
-        resetMatch();
+        // Like an entrance, the celebration can be cut short once it has
+        // been seen for a moment.
+        phaseTime += frameDelta;
+        if (strike && phaseTime > skipAfter)
+            leaveVictory();
+        else
+            runCelebration(*featuredWrestler);
+    } else if (strike || victoryTime > victoryWait) {
+        leaveVictory();
     } else {
         victoryTime += frameDelta;
     }
@@ -486,6 +500,9 @@ void updatePinCount(float delta)
         featuredWrestler = oneFalls ? &playerOne : &playerTwo;
         victoryTime = 0;
         featuredWrestler->scriptStep = 0;
+        featuredWrestler->scriptTime = 0;
+        // From here it counts how long the celebration has run.
+        phaseTime = 0;
         themeSound = playSound(profileOf(*featuredWrestler).themeSoundFile, 0);
         separationOn = 0;
     }

@@ -107,6 +107,7 @@ void resetWrestler(Wrestler& w)
     w.ropeRebounds = 0;
     w.elbowArmed = 0;
     w.scriptStep = 0;
+    w.scriptTime = 0;
     w.chosen = 0;
     w.holdTimer = 0;
     w.opponent = nullptr;

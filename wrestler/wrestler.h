@@ -44,6 +44,7 @@ struct Wrestler {
     int ropeRebounds = 0;
     int elbowArmed = 0;
     int scriptStep = 0;
+    float scriptTime = 0;               // spent on the current script step
     int chosen = 0;
     float holdTimer = 0;
     Wrestler* opponent = nullptr;
