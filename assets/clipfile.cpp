@@ -82,19 +82,20 @@ static std::string trackName(int joint, int axis)
     return "joint " + std::to_string(joint) + " rotation " + axes[axis];
 }
 
-static float readKeyNumber(DataText& data, const char* what)
+float readBoundedFloat(DataText& data, const char* what)
 {
     const float value = readFloat(data, what);
-    if (std::fabs(value) > maxKeyMagnitude)
+    if (std::fabs(value) > maxDataMagnitude)
         dataFileError(data.path.c_str(), "%g is too large (more than %g), in %s", static_cast<double>(value),
-                      static_cast<double>(maxKeyMagnitude), what);
+                      static_cast<double>(maxDataMagnitude), what);
     return value;
 }
 
 // One track block: key count, end time, then time, value and second
 // derivative per key. Keys must start at time 0 or later (the times before 0
 // belong to blends, whose keys are later removed by their exact time) and
-// rise strictly, or the spline divides by zero.
+// rise strictly, or the spline divides by zero. How close they lie is the
+// clip's own business.
 static void readTrack(DataText& data, KeyTrack& track, int joint, int axis)
 {
     const std::string name = trackName(joint, axis);
@@ -104,19 +105,18 @@ static void readTrack(DataText& data, KeyTrack& track, int joint, int axis)
         dataFileError(data.path.c_str(), "%s has a negative key count (%d)", what, count);
     if (count > track.capacity || static_cast<std::size_t>(count) > track.keys.size())
         dataFileError(data.path.c_str(), "%s has %d keys; at most %d fit", what, count, track.capacity);
-    const float endTime = readKeyNumber(data, what);
+    const float endTime = readBoundedFloat(data, what);
     for (int k = 0; k < count; ++k) {
         Key& key = track.keys[static_cast<std::size_t>(k)];
-        key.time = readKeyNumber(data, what);
-        key.value = readKeyNumber(data, what);
-        key.secondDerivative = readKeyNumber(data, what);
+        key.time = readBoundedFloat(data, what);
+        key.value = readBoundedFloat(data, what);
+        key.secondDerivative = readFloat(data, what);
         if (key.time < 0)
             dataFileError(data.path.c_str(), "%s: key %d has the negative time %g", what, k,
                           static_cast<double>(key.time));
-        if (k > 0 && !(key.time - track.keys[static_cast<std::size_t>(k - 1)].time >= minKeySpacing))
-            dataFileError(data.path.c_str(), "%s: key %d at time %g does not come after the key before it "
-                          "(times must rise by at least %g)", what, k, static_cast<double>(key.time),
-                          static_cast<double>(minKeySpacing));
+        if (k > 0 && !(key.time > track.keys[static_cast<std::size_t>(k - 1)].time))
+            dataFileError(data.path.c_str(), "%s: key %d at time %g does not come after the key before it",
+                          what, k, static_cast<double>(key.time));
     }
     track.count = count;
     track.endTime = endTime;

@@ -11,11 +11,13 @@ struct Animation;
 // program with a one-line error. Returns 1.
 int loadAnimation(Animation& animation, const char* path);
 
-// Largest magnitude a key time, value or slope may have; beyond it the spline
-// arithmetic could overflow, so such a file is taken for corrupt.
-constexpr float maxKeyMagnitude = 1.0e6f;
-// Neighbouring key times must differ by at least this much.
-constexpr float minKeySpacing = 1.0e-3f;
+// Largest magnitude a key time or value, or a joint offset, may have.
+// Clips and bones are tens of units and a few turns at most; far beyond that
+// the positions and matrices built from them overflow, so such a file is
+// taken for corrupt. (Second derivatives are only required to be finite:
+// keys close together legitimately give large ones, and the spline
+// arithmetic falls back to a straight line where it would overflow.)
+constexpr float maxDataMagnitude = 1.0e6f;
 
 // A whole text data file in memory, taken apart number by number the way
 // formatted input reads it (any white space separates numbers, integers may
@@ -33,3 +35,5 @@ struct DataText {
 bool openDataText(DataText& data, const char* path);
 int readInt(DataText& data, const char* what);
 float readFloat(DataText& data, const char* what);
+// A finite number of magnitude at most maxDataMagnitude.
+float readBoundedFloat(DataText& data, const char* what);
