@@ -131,21 +131,6 @@ void drawScene()
     drawWrestlers();
 }
 
-// Photographers in the crowd: flashes anywhere across the width, in the
-// upper half of the window.
-void drawFlashes(int count, float width, float height)
-{
-    for (int i = 0; i < count; ++i) {
-        const int r1 = std::rand();
-        const int r2 = std::rand();
-        const int r3 = std::rand();
-        const float x = static_cast<float>(100 - r1 % 200) * 0.01f * width * 0.5f;
-        const float y = static_cast<float>(r2 % 100) * 0.01f * height * 0.5f;
-        const float size = static_cast<float>(r3 % 64 + 64);
-        drawCameraFlash(x, y, size, width, height);
-    }
-}
-
 void runCelebration(Wrestler& w)
 {
     switch (w.character) {
@@ -455,6 +440,19 @@ void victoryFrame(float width, float height)
 }
 
 } // namespace
+
+void drawFlashes(int count, float width, float height)
+{
+    for (int i = 0; i < count; ++i) {
+        const int r1 = std::rand();
+        const int r2 = std::rand();
+        const int r3 = std::rand();
+        const float x = static_cast<float>(100 - r1 % 200) * 0.01f * width * 0.5f;
+        const float y = static_cast<float>(r2 % 100) * 0.01f * height * 0.5f;
+        const float size = static_cast<float>(r3 % 64 + 64);
+        drawCameraFlash(x, y, size, width, height);
+    }
+}
 
 void gameFrame(double time, float width, float height)
 {

@@ -27,6 +27,9 @@ extern int crowdSound, crowdSound2, bellSound, themeSound;
 // kept in double precision: after hours of play a float would make the
 // frame steps coarse.
 void gameFrame(double time, float width, float height);
+// Photographers in the crowd: `count` camera flashes at random across the
+// window's width, hanging from points in its upper half.
+void drawFlashes(int count, float width, float height);
 void updatePinCount(float delta);
 void resetMatch();
 void stopMatchSounds();

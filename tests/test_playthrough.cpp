@@ -7,7 +7,9 @@
 #include "app/controls.h"
 #include "assets/catalogue.h"
 #include "assets/config.h"
+#include "anim/body.h"
 #include "match/phases.h"
+#include "match/view.h"
 #include "match/ropes.h"
 #include "wrestler/wrestler.h"
 
@@ -827,5 +829,59 @@ TEST_F(PlayThrough, SkippedCelebrationLeavesNoLightsOn)
     EXPECT_EQ(fireworksOn, 0);
 }
 
+
+// A wrestler down on the hall floor (walking in along the entrance way)
+// casts its shadow on that floor, not on the mat. The light hangs over the
+// line z = 0, so out here the shadow is thrown far along the entrance way:
+// seen from the side it is a band at floor height, and nothing at the
+// height of the mat.
+TEST_F(PlayThrough, AShadowBesideTheRingFallsOnTheHallFloor)
+{
+    frame();
+    confirmBoth();
+    runFor(20);
+    ASSERT_EQ(gamePhase, Entrance);
+    ASSERT_FLOAT_EQ(playerOne.y, -5);
+    Wrestler& w = playerOne;
+    // Where the body's middle (about 5 above the floor) throws its shadow.
+    const float shadowZ = w.z + w.z * (5 + 4.9f) / 10;
+
+    auto render = [&](int shadows) {
+        cameraEye[0] = w.x + 60, cameraEye[1] = 5, cameraEye[2] = shadowZ;
+        cameraTarget[0] = w.x, cameraTarget[1] = -3, cameraTarget[2] = shadowZ;
+        glClearColor(1, 1, 1, 1);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(40, static_cast<double>(glTestWidth) / glTestHeight, 1, 1000);
+        glMatrixMode(GL_MODELVIEW);
+        setupView();
+        glDisable(GL_LIGHTING);
+        drawWrestler(w, 0, 0, shadows);
+        return readPixels();
+    };
+    auto darkNear = [&](const std::vector<unsigned char>& shot, float y) {
+        GLdouble model[16], proj[16], px, py, pz;
+        GLint view[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, proj);
+        glGetIntegerv(GL_VIEWPORT, view);
+        gluProject(w.x, y, shadowZ, model, proj, view, &px, &py, &pz);
+        int dark = 0;
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -30; dx <= 30; ++dx) {
+                const int x = static_cast<int>(px) + dx, row = static_cast<int>(py) + dy;
+                if (x >= 0 && x < glTestWidth && row >= 0 && row < glTestHeight)
+                    dark += shot[(static_cast<std::size_t>(row) * glTestWidth + x) * 4] < 240;
+            }
+        return dark;
+    };
+    const std::vector<unsigned char> without = render(0);
+    EXPECT_EQ(darkNear(without, -4.9f), 0);
+    const std::vector<unsigned char> with = render(1);
+    writePng(shotDirectory() + "/play_floor_shadow.png", with, glTestWidth, glTestHeight);
+    EXPECT_GT(darkNear(with, -4.9f), 20) << "the shadow lies on the floor under the feet";
+    EXPECT_EQ(darkNear(with, 0.1f), 0) << "and not at the height of the mat";
+    glClearColor(0, 0, 0, 1);
+}
 
 } // namespace

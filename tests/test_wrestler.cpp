@@ -6,6 +6,7 @@
 #include "tests/support.h"
 #include "wrestler/movement.h"
 #include "wrestler/rules.h"
+#include "assets/mesh.h"
 #include "wrestler/wrestler.h"
 
 #include <gtest/gtest.h>
@@ -422,6 +423,64 @@ TEST(WrestlerGeometry, AResetKeepsCharacterPlacesAndClips)
     EXPECT_EQ(w->prevClipTime, -1);
     EXPECT_EQ(w->heldRopeSide, -1);
     EXPECT_EQ(w->chosen, 0);
+    EXPECT_EQ(w->opponent, nullptr);
+}
+
+TEST(WrestlerGeometry, AResetSetsEveryFieldThatHasAResetValue)
+{
+    // Every field with a reset value, first set to something else.
+    auto w = std::make_unique<Wrestler>();
+    Mesh mesh;
+    w->x = w->y = w->z = 7;
+    w->heading = w->targetHeading = 33;
+    w->model = &mesh;
+    w->bodyTexture1 = w->bodyTexture2 = 9;
+    w->health = 3;
+    w->clip = w->nextClip = ClipSlam;
+    w->clipTime = 50;
+    w->prevClipTime = 49;
+    w->prevRootX = w->prevRootZ = 2;
+    w->state = w->nextState = Slamming;
+    w->punchesTaken = 2;
+    w->impactDone = 1;
+    w->heldRopeSide = w->heldRopePoint = 3;
+    w->turning = 1;
+    w->ropeRebounds = 4;
+    w->elbowArmed = 1;
+    w->scriptStep = 5;
+    w->scriptTime = 80;
+    w->chosen = 1;
+    w->holdTimer = 40;
+    w->opponent = w.get();
+    resetWrestler(*w);
+    EXPECT_EQ(w->x, 0);
+    EXPECT_EQ(w->y, 0);
+    EXPECT_EQ(w->z, 0);
+    EXPECT_EQ(w->heading, 0);
+    EXPECT_EQ(w->targetHeading, 0);
+    EXPECT_EQ(w->model, nullptr);
+    EXPECT_EQ(w->bodyTexture1, 0u);
+    EXPECT_EQ(w->bodyTexture2, 0u);
+    EXPECT_EQ(w->health, 100);
+    EXPECT_EQ(w->clip, 0);
+    EXPECT_EQ(w->nextClip, 0);
+    EXPECT_EQ(w->clipTime, 0);
+    EXPECT_EQ(w->prevClipTime, -1);
+    EXPECT_EQ(w->prevRootX, 0);
+    EXPECT_EQ(w->prevRootZ, 0);
+    EXPECT_EQ(w->state, Idle);
+    EXPECT_EQ(w->nextState, Idle);
+    EXPECT_EQ(w->punchesTaken, 0);
+    EXPECT_EQ(w->impactDone, 0);
+    EXPECT_EQ(w->heldRopeSide, -1);
+    EXPECT_EQ(w->heldRopePoint, -1);
+    EXPECT_EQ(w->turning, 0);
+    EXPECT_EQ(w->ropeRebounds, 0);
+    EXPECT_EQ(w->elbowArmed, 0);
+    EXPECT_EQ(w->scriptStep, 0);
+    EXPECT_EQ(w->scriptTime, 0);
+    EXPECT_EQ(w->chosen, 0);
+    EXPECT_EQ(w->holdTimer, 0);
     EXPECT_EQ(w->opponent, nullptr);
 }
 
