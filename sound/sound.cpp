@@ -4,7 +4,9 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +35,7 @@ constexpr int stopFadeMs = 15;
 
 struct LoadedSound {
     Mix_Chunk* chunk = nullptr;         // null when the file could not be played
+    std::vector<Uint8> bytes;           // the chunk's samples when read here
     // The same sound started halfway through, for a second copy of a loop
     // playing at once: two copies in step would comb-filter each other.
     Mix_Chunk* turned = nullptr;
@@ -40,6 +43,7 @@ struct LoadedSound {
 };
 
 bool deviceOpen;
+bool deviceTried;       // a failed device is reported once, not retried
 int lastHandle;
 std::map<std::string, LoadedSound> sounds;      // by path, kept once read
 std::array<int, channelCount> channelHandle;     // the handle each channel last started
@@ -106,30 +110,108 @@ Mix_Chunk* turnedCopy(LoadedSound& sound)
     return Mix_QuickLoad_RAW(sound.turnedBytes.data(), length);
 }
 
+uint64_t bigEndian(const std::string& data, std::size_t at, int count)
+{
+    uint64_t v = 0;
+    for (int i = 0; i < count; ++i)
+        v = v << 8 | static_cast<unsigned char>(data[at + static_cast<std::size_t>(i)]);
+    return v;
+}
+
+// Converts a 16-bit PCM AIFF at the device's rate (every sound the data tool
+// writes) straight into the device's format. SDL's general converter takes
+// tens of milliseconds over a long theme, several frames; this takes about
+// one. Returns false for anything else, which SDL_mixer then reads.
+bool convertPlainAiff(const std::string& data, std::vector<Uint8>& out)
+{
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&rate, &format, &channels);
+    if (format != AUDIO_S16SYS || (channels != 1 && channels != 2))
+        return false;
+    if (data.size() < 12 || data.compare(0, 4, "FORM") != 0 || data.compare(8, 4, "AIFF") != 0)
+        return false;
+    uint64_t fileChannels = 0, frames = 0, bits = 0, fileRate = 0;
+    std::size_t samplesAt = 0, samplesEnd = 0;
+    for (std::size_t at = 12; at + 8 <= data.size();) {
+        const std::size_t length = bigEndian(data, at + 4, 4);
+        const std::size_t body = at + 8;
+        if (body + length > data.size())
+            return false;
+        if (data.compare(at, 4, "COMM") == 0 && length >= 18) {
+            fileChannels = bigEndian(data, body, 2);
+            frames = bigEndian(data, body + 2, 4);
+            bits = bigEndian(data, body + 6, 2);
+            const int exponent = static_cast<int>(bigEndian(data, body + 8, 2) & 0x7fff) - 16383;
+            const uint64_t mantissa = bigEndian(data, body + 10, 8);
+            if (exponent >= 0 && exponent < 64)
+                fileRate = mantissa >> (63 - exponent);
+        } else if (data.compare(at, 4, "SSND") == 0 && length >= 8) {
+            samplesAt = body + 8 + bigEndian(data, body, 4);
+            samplesEnd = body + length;
+        }
+        at = body + length + (length & 1);
+    }
+    if (bits != 16 || (fileChannels != 1 && fileChannels != 2) || fileRate != static_cast<uint64_t>(rate) ||
+        samplesAt == 0 || samplesAt + frames * fileChannels * 2 > samplesEnd)
+        return false;
+    const std::size_t outChannels = static_cast<std::size_t>(channels);
+    out.resize(frames * outChannels * sizeof(Sint16));
+    Sint16* samples = reinterpret_cast<Sint16*>(out.data());
+    const char* in = data.data() + samplesAt;
+    for (std::size_t f = 0; f < frames; ++f) {
+        int value[2];
+        for (std::size_t c = 0; c < fileChannels; ++c, in += 2)
+            value[c] = static_cast<Sint16>(static_cast<Uint16>(static_cast<unsigned char>(in[0]) << 8 |
+                                                               static_cast<unsigned char>(in[1])));
+        if (fileChannels == 1)
+            value[1] = value[0];
+        if (outChannels == 1)
+            samples[f] = static_cast<Sint16>((value[0] + value[1]) / 2);
+        else {
+            samples[2 * f] = static_cast<Sint16>(value[0]);
+            samples[2 * f + 1] = static_cast<Sint16>(value[1]);
+        }
+    }
+    return true;
+}
+
 // The first request of a file reads it; a file that cannot be played is
 // reported here, once, and stays silent.
 LoadedSound& loaded(const char* path)
 {
     auto [entry, first] = sounds.try_emplace(path);
+    LoadedSound& sound = entry->second;
     if (!first)
-        return entry->second;
+        return sound;
+    std::string data;
     if (std::FILE* f = std::fopen(path, "rb")) {
+        std::fseek(f, 0, SEEK_END);
+        data.resize(static_cast<std::size_t>(std::max(0L, std::ftell(f))));
+        std::rewind(f);
+        data.resize(std::fread(data.data(), 1, data.size(), f));
         std::fclose(f);
-        entry->second.chunk = Mix_LoadWAV(path);
-        if (!entry->second.chunk)
-            std::fprintf(stderr, "tarvok: %s: cannot be played: %s\n", path, Mix_GetError());
     } else {
         std::fprintf(stderr, "tarvok: %s: cannot be played: %s\n", path, std::strerror(errno));
+        return sound;
     }
-    return entry->second;
+    if (convertPlainAiff(data, sound.bytes)) {
+        sound.chunk = Mix_QuickLoad_RAW(sound.bytes.data(), static_cast<Uint32>(sound.bytes.size()));
+    } else {
+        sound.chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1);
+        if (!sound.chunk)
+            std::fprintf(stderr, "tarvok: %s: cannot be played: %s\n", path, Mix_GetError());
+    }
+    return sound;
 }
 
 } // namespace
 
 void soundInit()
 {
-    if (deviceOpen || soundOff || offByEnvironment())
+    if (deviceOpen || deviceTried || soundOff || offByEnvironment())
         return;
+    deviceTried = true;
     SDL_SetMainReady();
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tarvok");
@@ -197,6 +279,7 @@ bool soundPlaying(int handle)
 
 void soundShutdown()
 {
+    deviceTried = false;
     if (!deviceOpen)
         return;
     Mix_HaltChannel(-1);

@@ -168,9 +168,10 @@ void fadeEnds(Buffer& b, double in, double out)
 // Levels. Loudness here is the loudest 400 ms stretch (RMS), as a listener
 // hears a sound's level. The foreground sounds share one level; the crowd's
 // murmur sits well under them, so impacts, the bell and the themes stand
-// out of it.
+// out of it. All leave headroom: at a win the bell, the cheer, the theme and
+// two crowds play at once, and the mixer clips what adds up past full scale.
 
-constexpr float impactLevel = -14, bellLevel = -15, cheerLevel = -16, themeLevel = -14, murmurLevel = -30;
+constexpr float impactLevel = -17, bellLevel = -18, cheerLevel = -19, themeLevel = -17, murmurLevel = -33;
 constexpr float peakCeiling = 0.89f;    // -1 dBFS
 constexpr float limiterKnee = 0.63f;    // -4 dBFS
 
@@ -457,17 +458,23 @@ Buffer ringBell()
     const double amps[6] = {0.5, 0.5, 0.45, 0.35, 0.2, 0.12};
     const double decays[6] = {1.3, 1.25, 0.8, 0.6, 0.35, 0.2};
     const double base = 1046;
-    for (double strike : {0.0, 0.42, 0.84}) {
-        // Each strike rings on under the next, to the end of the sound.
-        const std::size_t start = sampleAt(strike), length = b.size() - start;
+    // Strikes a whole number of the dome's cycles apart, so each adds to the
+    // ringing instead of cancelling it; the hammer damps what rings as it
+    // strikes again.
+    const double strikes[3] = {0, 439 / base, 878 / base};
+    for (int j = 0; j < 3; ++j) {
+        const std::size_t start = sampleAt(strikes[j]), length = b.size() - start;
         for (std::size_t i = 0; i < length; ++i) {
             const double t = static_cast<double>(i) / rate;
             double v = 0;
             for (int k = 0; k < 6; ++k)
                 v += amps[k] * std::exp(-t / decays[k]) * std::sin(2 * pi * base * ratios[k] * t);
-            addAt(b, start + i, static_cast<float>(v * std::min(1.0, t / 0.0015)));
+            double damping = 1;
+            for (int later = j + 1; later < 3; ++later)
+                damping *= 1 - 0.55 * std::clamp((t + strikes[j] - strikes[later]) / 0.005, 0.0, 1.0);
+            addAt(b, start + i, static_cast<float>(v * damping * std::min(1.0, t / 0.0015)));
         }
-        noiseHit(b, strike, 0.3f, makeFilter(HighPass, 3000, 0.7), 0.004, noise);
+        noiseHit(b, strikes[j], 0.3f, makeFilter(HighPass, 3000, 0.7), 0.004, noise);
     }
     fadeEnds(b, 0.001, 0.6);
     setLevel(b, bellLevel);
