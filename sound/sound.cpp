@@ -45,7 +45,9 @@ struct LoadedSound {
 bool deviceOpen;
 bool deviceTried;       // a failed device is reported once, not retried
 int lastHandle;
-std::map<std::string, LoadedSound> sounds;      // by path, kept once read
+// Sounds by path, kept once read. Never destroyed: the device's mixing
+// thread may still be reading them while the process exits.
+std::map<std::string, LoadedSound>& sounds = *new std::map<std::string, LoadedSound>;
 std::array<int, channelCount> channelHandle;     // the handle each channel last started
 
 int newHandle()

@@ -318,11 +318,13 @@ struct Program {
             errors.append(buffer, static_cast<std::size_t>(n));
     }
 
-    // Sends the signal and waits for the program to end, at most `seconds`.
+    // Sends the signal (if any) and waits for the program to end, at most
+    // `seconds`.
     // Returns the wait status, or -1 if it did not end.
     int endWith(int signal, double seconds)
     {
-        kill(pid, signal);
+        if (signal)
+            kill(pid, signal);
         const auto end = Clock::now() + std::chrono::duration<double>(seconds);
         int status = 0;
         while (Clock::now() < end) {
@@ -505,6 +507,36 @@ TEST_F(RealProgram, WithSoundTheKeysStillWorkAndSigtermEndsItAtOnce)
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     game.readErrors();
     EXPECT_EQ(game.errors.find("tarvok:"), std::string::npos) << game.errors;
+}
+
+TEST_F(RealProgram, ClosingTheWindowWhileSoundPlaysEndsItCleanly)
+{
+    Program game;
+    const std::vector<std::string> environment{"DISPLAY=" + server.name, "SDL_AUDIODRIVER=disk",
+                                               "SDL_DISKAUDIOFILE=" + recording};
+    game.start(dir.path, environment, nullptr);
+    const Window window = waitForWindow(game);
+    ASSERT_NE(window, 0u) << "no window";
+    for (KeySym key : {XK_f, XK_h})
+        sendKey(display, window, key, KeyPress);
+    ASSERT_TRUE(waitFor([&] { return anySound(recording); }, 60)) << "no theme after both players confirmed";
+    for (KeySym key : {XK_f, XK_h})
+        sendKey(display, window, key, KeyRelease);
+    // The window manager's close button ends the program normally, with the
+    // theme still playing.
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = window;
+    close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    close.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &close);
+    XFlush(display);
+    const int status = game.endWith(0, 10);
+    ASSERT_NE(status, -1) << "closing the window did not end the game";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "exit status " + std::to_string(WEXITSTATUS(status)));
 }
 
 TEST_F(RealProgram, NoSoundLeavesTheDeviceAloneAndCtrlCEndsItAtOnce)

@@ -433,7 +433,7 @@ Buffer bodyFall()
             phases[k] = wrap(phases[k] + partials[k] / rate);
             ring += std::sin(2 * pi * phases[k]) / (1 + k * 0.6);
         }
-        const double fade = std::exp(-t / 0.35);
+        const double fade = std::exp(-t / 0.35) * (1 - t / 1.2);
         addAt(b, start + i, static_cast<float>(0.18 * fade * ring) * knock);
     }
     // And the ropes sway.
