@@ -191,6 +191,19 @@ TEST(SoundTrouble, AMissingOrBadFileIsNamedOnceAndOthersStillPlay)
     EXPECT_TRUE(soundPlaying(bell));
 }
 
+TEST(SoundTrouble, AFileIsReadOnceAndKept)
+{
+    DiskRecording recording;
+    const std::string copy = recording.dir.file("punch.aiff");
+    writeFile(copy, readFile(dataDir + "punchface.aiff"));
+    soundInit();
+    soundStop(soundPlay(copy.c_str(), 0));
+    // Gone from the disk, still played from what was read, without a word.
+    std::filesystem::remove(copy);
+    const std::string said = stderrOf([&] { EXPECT_TRUE(soundPlaying(soundPlay(copy.c_str(), 0))); });
+    EXPECT_EQ(said, "");
+}
+
 TEST(SoundTrouble, SwitchedOffTheDeviceIsNeverOpened)
 {
     for (int way = 0; way < 2; ++way) {
