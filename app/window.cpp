@@ -64,12 +64,12 @@ void onTimer(int)
 void onKeyDown(unsigned char key, int, int)
 {
     const int alt = (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0;
-    applyWindowRequest(keyPressed(key, alt));
+    applyWindowRequest(keyPressed(key, alt, gameTime()));
 }
 
 void onKeyUp(unsigned char key, int, int)
 {
-    keyReleased(key);
+    keyReleased(key, gameTime());
 }
 
 void onMenu(int value)

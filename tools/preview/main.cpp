@@ -46,6 +46,7 @@
 //   --shadows         draw the shadows as the game does
 //   --help            this text
 #include "tools/preview/preview.h"
+#include "tools/preview/showcase.h"
 
 #include "anim/body.h"
 #include "anim/maths.h"
@@ -86,7 +87,8 @@ static const char* usageText =
     "  --clip NAME  --time T  --rot J:X,Y,Z  --height H\n"
     "  --character I  --victim I  --view DEG  --elevation DEG  --distance D  --target Y\n"
     "  --size WxH  --bones  --no-models  --shadows  --help\n"
-    "run it under xvfb-run -a -s \"-screen 0 1280x1024x24\"\n";
+    "run it under xvfb-run -a -s \"-screen 0 1280x1024x24\"\n"
+    "icon DIR and screens DIR: see tools/preview/showcase.h\n";
 
 struct JointTurn {
     int joint;
@@ -635,6 +637,9 @@ static void pairMode(const std::string& attackerClip, const std::string& victimC
 
 int main(int argc, char** argv)
 {
+    // The icon and the README screenshots (tools/preview/showcase.h).
+    if (const int status = runShowcase(argc, argv); status >= 0)
+        return status;
     parseOptions(argc, argv);
     const std::string out = absolutePath(opt.args.back());
     enterRunDirectory(argv[0]);
