@@ -229,17 +229,19 @@ TEST(GeneratedSounds, TheFourThemesDifferAndFollowTheirCharacters)
             profile.push_back(shareAbove(s, e));
         bands.push_back(profile);
     }
-    for (std::size_t a = 0; a < bands.size(); ++a)
+    for (std::size_t a = 0; a < bands.size(); ++a) {
         for (std::size_t b = a + 1; b < bands.size(); ++b) {
             double difference = 0;
             for (std::size_t k = 0; k < bands[a].size(); ++k)
                 difference = std::max(difference, std::fabs(decibels(bands[a][k]) - decibels(bands[b][k])));
             EXPECT_GT(difference, 3.0) << roster[a].themeSoundFile << " and " << roster[b].themeSoundFile << " sound alike";
         }
+    }
     // The grey giant's theme is the darkest: the least energy above 500 Hz.
     for (std::size_t c = 0; c < bands.size(); ++c) {
-        if (c != 2)
+        if (c != 2) {
             EXPECT_LT(bands[2][3], bands[c][3]) << roster[c].themeSoundFile;
+        }
     }
 }
 
