@@ -17,6 +17,8 @@ bool parseOptions(int argc, char** argv, Options& out, std::string& error)
             out.help = true;
         } else if (arg == "--version") {
             out.version = true;
+        } else if (arg == "--no-sound") {
+            out.noSound = true;
         } else {
             error = "unknown option '" + std::string(arg) + "' (try tarvok --help)";
             return false;
@@ -31,6 +33,8 @@ std::string helpText()
            "Two wrestlers, one keyboard, one ring. Run it in a folder that holds game.ini.\n"
            "\n"
            "Options:\n"
-           "  -h, --help     print this help and exit\n"
-           "      --version  print the version and exit\n";
+           "  -h, --help      print this help and exit\n"
+           "      --version   print the version and exit\n"
+           "      --no-sound  play without sound, leaving the audio device alone\n"
+           "                  (TARVOK_NO_SOUND=1 in the environment does the same)\n";
 }

@@ -7,6 +7,7 @@
 struct Options {
     bool help = false;
     bool version = false;
+    bool noSound = false;       // play silent, never opening the audio device
 };
 
 extern Options options;

@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "assets/catalogue.h"
 #include "match/phases.h"
+#include "sound/sound.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -98,6 +99,7 @@ int runShell(int argc, char** argv)
         std::fprintf(stderr, "tarvok: no display to open a window on; to play without one, run it under xvfb-run\n");
         return 1;
     }
+    soundOff = options.noSound;
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Tarvok");

@@ -102,12 +102,3 @@ const char* soundPath(const char* soundFile)
     std::printf("Loading : %s\n", pathBuffer);
     return pathBuffer;
 }
-
-void soundInit() {}
-
-int soundPlay(const char*, int)
-{
-    return 1;
-}
-
-void soundStop(int) {}

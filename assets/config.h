@@ -1,6 +1,9 @@
-// game.ini, the data and sound paths built from it, the loading log, the
-// silent sound interface, and the one way start-up gives up on bad data.
+// game.ini, the data and sound paths built from it, the loading log, and
+// the one way start-up gives up on bad data. The sound calls that take the
+// paths built here live in sound/.
 #pragma once
+
+#include "sound/sound.h"
 
 #include <cstddef>
 
@@ -25,11 +28,6 @@ const char* soundPath(const char* soundFile);
 // The part of a host name that enters sound paths: the name without its last
 // five characters, empty when the name is unset or shorter.
 void hostPart(const char* hostName, char* out, std::size_t outSize);
-
-// Sounds are requested but never played; a back-end would attach here.
-void soundInit();
-int soundPlay(const char* path, int loop);
-void soundStop(int handle);
 
 // Prints "tarvok: <file>: <problem>" on one line to standard error and ends
 // the program with status 1. Every loader reports bad data through this.

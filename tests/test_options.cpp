@@ -43,6 +43,18 @@ TEST(Options, NoneGiveTheDefaultGame)
     EXPECT_TRUE(parse({}, o, error));
     EXPECT_FALSE(o.help);
     EXPECT_FALSE(o.version);
+    EXPECT_FALSE(o.noSound);
+}
+
+TEST(Options, NoSoundIsAcceptedAndExplained)
+{
+    Options o;
+    std::string error;
+    EXPECT_TRUE(parse({"--no-sound"}, o, error)) << error;
+    EXPECT_TRUE(o.noSound);
+    EXPECT_FALSE(o.help);
+    EXPECT_NE(helpText().find("--no-sound"), std::string::npos);
+    EXPECT_FALSE(parse({"--no-sounds"}, o, error));
 }
 
 TEST(Options, UnknownOptionsAreNamed)
