@@ -93,15 +93,20 @@ void drawFireworks(const FireworkSystem& system)
     glEnable(GL_DEPTH_TEST);
 }
 
-void fireworksFrame(float, int relaunch)
+void drawFireworksAtPosts(const FireworkSystem& system)
 {
-    updateFireworks(fireworks, fireworkStep, relaunch);
     constexpr float r = ringHalfSize;
     const float posts[4][2] = {{-r, r}, {r, r}, {r, -r}, {-r, -r}};
     for (const auto& post : posts) {
         glPushMatrix();
         glTranslatef(post[0], ropeTopHeight, post[1]);
-        drawFireworks(fireworks);
+        drawFireworks(system);
         glPopMatrix();
     }
+}
+
+void fireworksFrame(float, int relaunch)
+{
+    updateFireworks(fireworks, fireworkStep, relaunch);
+    drawFireworksAtPosts(fireworks);
 }
