@@ -6,6 +6,47 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+namespace {
+
+// The parts of the arena that never move are compiled once into display
+// lists. The lists bind the scene textures by name, so they are compiled
+// again when the textures have been loaded again under other names.
+enum ArenaPart { FloorPart, CrowdPart, RingPart, PostsPart, TiesPart, arenaParts };
+
+GLuint arenaLists = 0;
+unsigned int listTextures[4];
+
+}  // namespace
+
+static void emitPart(int part);
+
+// Draws one part from its list, compiling the lists first if they are
+// missing or stale; without lists the part is drawn directly.
+static void drawPart(int part)
+{
+    const unsigned int textures[4] = {cementTexture, ringTexture, crowdTexture, entranceTexture};
+    bool stale = arenaLists == 0;
+    for (int i = 0; i < 4; ++i)
+        stale = stale || listTextures[i] != textures[i];
+    if (stale) {
+        if (arenaLists == 0)
+            arenaLists = glGenLists(arenaParts);
+        if (arenaLists != 0) {
+            for (int p = 0; p < arenaParts; ++p) {
+                glNewList(arenaLists + static_cast<GLuint>(p), GL_COMPILE);
+                emitPart(p);
+                glEndList();
+            }
+            for (int i = 0; i < 4; ++i)
+                listTextures[i] = textures[i];
+        }
+    }
+    if (arenaLists != 0)
+        glCallList(arenaLists + static_cast<GLuint>(part));
+    else
+        emitPart(part);
+}
+
 static void useTexture(unsigned int texture)
 {
     glColor3f(1, 1, 1);
@@ -35,7 +76,7 @@ static void drawFloorSquare()
     glDisable(GL_TEXTURE_2D);
 }
 
-void drawFloor()
+static void emitFloor()
 {
     drawFloorSquare();
     // The same again under the entrance way.
@@ -56,7 +97,7 @@ static void quad(const float normal[3], const float corners[4][3])
     glEnd();
 }
 
-void drawRing()
+static void emitRing()
 {
     constexpr float r = ringHalfSize;
     useTexture(ringTexture);
@@ -93,7 +134,7 @@ void drawRing()
     quad(left, leftCorners);
 }
 
-void drawPostsAndRopes()
+static void emitPosts()
 {
     constexpr float r = ringHalfSize;
     constexpr float h = ropeTopHeight;
@@ -111,12 +152,13 @@ void drawPostsAndRopes()
     }
     if (quadric)
         gluDeleteQuadric(quadric);
+}
 
-    glColor3f(0.2f, 0, 0.6f);
-    for (const Rope& rope : ropes)
-        drawRopeTube(rope);
-
-    // Ties from each post to the rope ends two units further in.
+// Ties from each post to the rope ends two units further in.
+static void emitTies()
+{
+    constexpr float r = ringHalfSize;
+    constexpr float h = ropeTopHeight;
     glColor3f(0, 0, 0);
     glBegin(GL_LINES);
     const float corners[4][2] = {{r, r}, {-r, r}, {-r, -r}, {r, -r}};
@@ -130,6 +172,29 @@ void drawPostsAndRopes()
         }
     }
     glEnd();
+}
+
+void drawFloor()
+{
+    drawPart(FloorPart);
+}
+
+void drawRing()
+{
+    drawPart(RingPart);
+}
+
+void drawPostsAndRopes()
+{
+    drawPart(PostsPart);
+    glColor3f(0.2f, 0, 0.6f);
+    drawRopes();
+    drawPart(TiesPart);
+}
+
+void drawCrowd()
+{
+    drawPart(CrowdPart);
 }
 
 void drawPanel(float a, float b, unsigned int texture, int n)
@@ -189,7 +254,7 @@ void drawStand()
     glPopMatrix();
 }
 
-void drawCrowd()
+static void emitCrowd()
 {
     glPushMatrix();
     glTranslatef(0, 0, -10);
@@ -216,4 +281,16 @@ void drawCrowd()
     glPopMatrix();
 
     drawStand();
+}
+
+static void emitPart(int part)
+{
+    switch (part) {
+    case FloorPart: emitFloor(); break;
+    case CrowdPart: emitCrowd(); break;
+    case RingPart: emitRing(); break;
+    case PostsPart: emitPosts(); break;
+    case TiesPart: emitTies(); break;
+    default: break;
+    }
 }
