@@ -6,47 +6,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-namespace {
-
-// The parts of the arena that never move are compiled once into display
-// lists. The lists bind the scene textures by name, so they are compiled
-// again when the textures have been loaded again under other names.
-enum ArenaPart { FloorPart, CrowdPart, RingPart, PostsPart, TiesPart, arenaParts };
-
-GLuint arenaLists = 0;
-unsigned int listTextures[4];
-
-}  // namespace
-
-static void emitPart(int part);
-
-// Draws one part from its list, compiling the lists first if they are
-// missing or stale; without lists the part is drawn directly.
-static void drawPart(int part)
-{
-    const unsigned int textures[4] = {cementTexture, ringTexture, crowdTexture, entranceTexture};
-    bool stale = arenaLists == 0;
-    for (int i = 0; i < 4; ++i)
-        stale = stale || listTextures[i] != textures[i];
-    if (stale) {
-        if (arenaLists == 0)
-            arenaLists = glGenLists(arenaParts);
-        if (arenaLists != 0) {
-            for (int p = 0; p < arenaParts; ++p) {
-                glNewList(arenaLists + static_cast<GLuint>(p), GL_COMPILE);
-                emitPart(p);
-                glEndList();
-            }
-            for (int i = 0; i < 4; ++i)
-                listTextures[i] = textures[i];
-        }
-    }
-    if (arenaLists != 0)
-        glCallList(arenaLists + static_cast<GLuint>(part));
-    else
-        emitPart(part);
-}
-
 static void useTexture(unsigned int texture)
 {
     glColor3f(1, 1, 1);
@@ -76,7 +35,7 @@ static void drawFloorSquare()
     glDisable(GL_TEXTURE_2D);
 }
 
-static void emitFloor()
+void drawFloor()
 {
     drawFloorSquare();
     // The same again under the entrance way.
@@ -97,7 +56,7 @@ static void quad(const float normal[3], const float corners[4][3])
     glEnd();
 }
 
-static void emitRing()
+void drawRing()
 {
     constexpr float r = ringHalfSize;
     useTexture(ringTexture);
@@ -134,7 +93,7 @@ static void emitRing()
     quad(left, leftCorners);
 }
 
-static void emitPosts()
+void drawPostsAndRopes()
 {
     constexpr float r = ringHalfSize;
     constexpr float h = ropeTopHeight;
@@ -152,13 +111,11 @@ static void emitPosts()
     }
     if (quadric)
         gluDeleteQuadric(quadric);
-}
 
-// Ties from each post to the rope ends two units further in.
-static void emitTies()
-{
-    constexpr float r = ringHalfSize;
-    constexpr float h = ropeTopHeight;
+    glColor3f(0.2f, 0, 0.6f);
+    drawRopes();
+
+    // Ties from each post to the rope ends two units further in.
     glColor3f(0, 0, 0);
     glBegin(GL_LINES);
     const float corners[4][2] = {{r, r}, {-r, r}, {-r, -r}, {r, -r}};
@@ -172,29 +129,6 @@ static void emitTies()
         }
     }
     glEnd();
-}
-
-void drawFloor()
-{
-    drawPart(FloorPart);
-}
-
-void drawRing()
-{
-    drawPart(RingPart);
-}
-
-void drawPostsAndRopes()
-{
-    drawPart(PostsPart);
-    glColor3f(0.2f, 0, 0.6f);
-    drawRopes();
-    drawPart(TiesPart);
-}
-
-void drawCrowd()
-{
-    drawPart(CrowdPart);
 }
 
 void drawPanel(float a, float b, unsigned int texture, int n)
@@ -254,7 +188,7 @@ void drawStand()
     glPopMatrix();
 }
 
-static void emitCrowd()
+void drawCrowd()
 {
     glPushMatrix();
     glTranslatef(0, 0, -10);
@@ -281,16 +215,4 @@ static void emitCrowd()
     glPopMatrix();
 
     drawStand();
-}
-
-static void emitPart(int part)
-{
-    switch (part) {
-    case FloorPart: emitFloor(); break;
-    case CrowdPart: emitCrowd(); break;
-    case RingPart: emitRing(); break;
-    case PostsPart: emitPosts(); break;
-    case TiesPart: emitTies(); break;
-    default: break;
-    }
 }
