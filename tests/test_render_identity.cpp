@@ -1,11 +1,11 @@
 // The game's scenes drawn from a fixed state twice, by the game's drawing and
-// by the reference drawing in tests/reference_draw.cpp (every vertex sent by
+// by the reference drawing in tools/bench/reference (every vertex sent by
 // its own call), must come out the same pixel for pixel: faster drawing may
 // not change what the players see.
 #include "tests/gl_context.h"
 #include "tests/quiet_gl.h"
-#include "tests/reference_draw.h"
 #include "tests/support.h"
+#include "tools/bench/reference/reference_draw.h"
 
 #include "anim/body.h"
 #include "anim/playback.h"

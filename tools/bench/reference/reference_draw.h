@@ -1,6 +1,6 @@
 // The scene drawing as it was first written: every vertex sent by its own
 // call, every frame. Kept as the reference the game's own drawing has to
-// match pixel for pixel.
+// match pixel for pixel, and as the baseline bench_frame times it against.
 #pragma once
 
 struct FireworkSystem;

@@ -1,4 +1,4 @@
-#include "tests/reference_draw.h"
+#include "tools/bench/reference/reference_draw.h"
 
 #include "anim/body.h"
 #include "anim/maths.h"
