@@ -325,4 +325,18 @@ TEST_F(RenderIdentity, FireworksBurst)
     });
 }
 
+TEST_F(RenderIdentity, ModelsOffBonesOn)
+{
+    // The shadows then come from poses worked out without drawing a body.
+    place(playerOne, 2, ClipKick, 9, -3, 0, 2, 60);
+    place(playerTwo, 1, ClipGetup, 12, 5, 0, -4, 300);
+    showModels = 0;
+    showBones = 1;
+    ringCamera();
+    expectSame("models_off", [](bool reference) {
+        drawScene(reference, false);
+        drawHudBy(reference);
+    });
+}
+
 }  // namespace
