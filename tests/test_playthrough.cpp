@@ -1,5 +1,6 @@
 // Whole games played headless: the real data, real frames through gameFrame,
 // and the keys pressed and released between frames as the players would.
+#include "tests/game_session.h"
 #include "tests/gl_context.h"
 #include "tests/quiet_gl.h"
 #include "tests/support.h"
@@ -19,10 +20,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -30,37 +29,12 @@ namespace {
 // A 16 ms frame in game time units (30 ms each).
 constexpr float frameUnits = 16.0f / 30.0f;
 
-// Frames are saved here for a look; the directory is ignored by git.
-std::string shotDirectory()
-{
-    const std::filesystem::path source(__FILE__);
-    const std::filesystem::path out = source.is_absolute() ? source.parent_path().parent_path() / "out" : "out";
-    std::error_code ignored;
-    std::filesystem::create_directories(out, ignored);
-    return out.string();
-}
-
 class PlayThrough : public testing::Test {
 protected:
     static bool loaded;
     float clock = 0;
 
-    // Loads the game once for the suite, as start-up does: game.ini in the
-    // working directory, then initGame under a current GL context.
-    static void SetUpTestSuite()
-    {
-        if (!quietGlContext())
-            return;
-        TempDir dir;
-        writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR "/data/\n") + "%.0s" TARVOK_RUN_DIR "/data/%s\n");
-        char cwd[4096];
-        if (!getcwd(cwd, sizeof cwd) || chdir(dir.path.c_str()) != 0)
-            return;
-        testing::internal::CaptureStdout();
-        initGame();
-        testing::internal::GetCapturedStdout();
-        loaded = chdir(cwd) == 0;
-    }
+    static void SetUpTestSuite() { loaded = loadWholeGame(); }
 
     void SetUp() override
     {
@@ -87,12 +61,7 @@ protected:
     void frame(float units = 0)
     {
         clock += units > 0 ? units : pace;
-        glViewport(0, 0, glTestWidth, glTestHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(40, static_cast<double>(glTestWidth) / glTestHeight, 1, 1000);
-        glMatrixMode(GL_MODELVIEW);
-        gameFrame(clock, glTestWidth, glTestHeight);
+        displayFrame(clock);
     }
 
     // Runs frames until the condition holds; false if it never did.

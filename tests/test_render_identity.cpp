@@ -2,6 +2,7 @@
 // by the reference drawing in tools/bench/reference (every vertex sent by
 // its own call), must come out the same pixel for pixel: faster drawing may
 // not change what the players see.
+#include "tests/game_session.h"
 #include "tests/gl_context.h"
 #include "tests/quiet_gl.h"
 #include "tests/support.h"
@@ -25,23 +26,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 using Pixels = std::vector<unsigned char>;
 
-std::string shotDirectory()
-{
-    const std::filesystem::path source(__FILE__);
-    const std::filesystem::path out = source.is_absolute() ? source.parent_path().parent_path() / "out" : "out";
-    std::error_code ignored;
-    std::filesystem::create_directories(out, ignored);
-    return out.string();
-}
 
 // How two renders of one scene differ.
 struct Difference {
@@ -89,20 +80,7 @@ class RenderIdentity : public testing::Test {
 protected:
     static bool loaded;
 
-    static void SetUpTestSuite()
-    {
-        if (!quietGlContext())
-            return;
-        TempDir dir;
-        writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR "/data/\n") + "%.0s" TARVOK_RUN_DIR "/data/%s\n");
-        char cwd[4096];
-        if (!getcwd(cwd, sizeof cwd) || chdir(dir.path.c_str()) != 0)
-            return;
-        testing::internal::CaptureStdout();
-        initGame();
-        testing::internal::GetCapturedStdout();
-        loaded = chdir(cwd) == 0;
-    }
+    static void SetUpTestSuite() { loaded = loadWholeGame(); }
 
     void SetUp() override
     {

@@ -1,6 +1,7 @@
 // The game's sound as a player hears it: a scripted game played in real
 // time with SDL's disk driver recording what the game plays, and the real
 // program started with sound, without it, and without a device.
+#include "tests/game_session.h"
 #include "tests/quiet_gl.h"
 #include "tests/sound_support.h"
 
@@ -52,15 +53,8 @@ protected:
     {
         if (!quietGlContext())
             GTEST_SKIP() << "no display";
-        TempDir dir;
-        writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR "/data/\n") + "%.0s" TARVOK_RUN_DIR "/data/%s\n");
-        char cwd[4096];
-        ASSERT_TRUE(getcwd(cwd, sizeof cwd));
-        ASSERT_EQ(chdir(dir.path.c_str()), 0);
-        testing::internal::CaptureStdout();
-        initGame();
-        testing::internal::GetCapturedStdout();
-        ASSERT_EQ(chdir(cwd), 0);
+        // Start-up opens the sound device, into the recording made above.
+        ASSERT_TRUE(loadWholeGame());
         resetMatch();
         separationOn = 1;
         showModels = showShadows = 1;
