@@ -34,14 +34,14 @@ bool loadWholeGame()
     return state == 1;
 }
 
-void displayFrame(double time)
+void displayFrame(double time, int width, int height)
 {
-    glViewport(0, 0, glTestWidth, glTestHeight);
+    glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(40, static_cast<double>(glTestWidth) / glTestHeight, 1, 1000);
+    gluPerspective(40, static_cast<double>(width) / height, 1, 1000);
     glMatrixMode(GL_MODELVIEW);
-    gameFrame(time, glTestWidth, glTestHeight);
+    gameFrame(time, static_cast<float>(width), static_cast<float>(height));
 }
 
 std::string shotDirectory()

@@ -11,8 +11,9 @@
 bool loadWholeGame();
 
 // One displayed frame at game time `time`: the viewport and projection the
-// window sets, then the game's frame.
-void displayFrame(double time);
+// window sets, then the game's frame. A smaller picture than the test
+// window's costs less to fill, for long runs that look at no pixels.
+void displayFrame(double time, int width = 640, int height = 480);
 
 // Where tests keep pictures for a look (out/ beside the sources, ignored by
 // git).

@@ -70,32 +70,37 @@ struct RandomPlayer {
         return static_cast<unsigned char>(keys[static_cast<std::size_t>(forward[q])]);
     }
 
+    // How often this player reaches for the Up key (to get up and to kick
+    // out): drawn per game, so that in most games one side stays down long
+    // enough to be pinned.
+    double upShare = 0.08;
+
     // Schedules what this player does next, from game time t.
     void choose(double t)
     {
-        const double roll = uniform(0, 1);
         const double at = t + uniform(0, 2);
-        if (roll < 0.35) {
-            const bool toward = self->opponent && distanceTo(*self, *self->opponent) > 4 && uniform(0, 1) < 0.6;
+        double roll = uniform(0, 1);
+        if (roll < upShare) {
+            tap(keys[0], at, uniform(60, 600));       // up: get up, kick out
+        } else if ((roll -= upShare) < 0.35) {
+            const bool toward = self->opponent && distanceTo(*self, *self->opponent) > 4 && uniform(0, 1) < 0.75;
             const unsigned char key = toward ? forwardKey() : keys[static_cast<std::size_t>(uniform(0, 4))];
             tap(key, at, uniform(60, 1500));
-        } else if (roll < 0.45) {
+        } else if ((roll -= 0.35) < 0.1) {
             // A double tap: two presses with the key up 60 to 150 ms between.
             const unsigned char key = keys[static_cast<std::size_t>(uniform(0, 4))];
             const double hold = uniform(60, 120), gap = uniform(60, 150);
             tap(key, at, hold);
             tap(key, at + (hold + gap) * unitsPerMs, uniform(60, 400));
-        } else if (roll < 0.65) {
+        } else if ((roll -= 0.1) < 0.2) {
             tap(keys[4], at, uniform(60, 300));       // strike
-        } else if (roll < 0.75) {
-            tap(keys[5], at, uniform(60, 300));       // grab
-        } else if (roll < 0.8) {
+        } else if ((roll -= 0.2) < 0.12) {
+            tap(keys[5], at, uniform(60, 300));       // grab, pin
+        } else if ((roll -= 0.12) < 0.05) {
             tap(keys[6], at, uniform(60, 300));       // signature move
-        } else if (roll < 0.88) {
-            tap(keys[0], at, uniform(60, 600));       // up: get up, kick out
-        } else if (roll < 0.9) {
+        } else if ((roll -= 0.05) < 0.02) {
             tap('1', at, uniform(100, 2000));         // fireworks
-        } else if (roll < 0.905) {
+        } else if ((roll -= 0.02) < 0.005) {
             tap(keys[7], at, 80);                     // another character
         }
         nextChoice = t + uniform(60, 500) * unitsPerMs;
@@ -188,6 +193,8 @@ TEST_F(Soak, RandomGamesAtRandomFrameTimesStayFiniteInTheHallAndEnd)
         std::srand(static_cast<unsigned>(seed));
         RandomPlayer one{std::mt19937(static_cast<unsigned>(seed) * 2 + 1), &playerOne, "wadsfeqz", {}, 0};
         RandomPlayer two{std::mt19937(static_cast<unsigned>(seed) * 2 + 2), &playerTwo, "ijlkhou,", {}, 0};
+        one.upShare = one.uniform(0.01, 0.12);
+        two.upShare = two.uniform(0.01, 0.12);
         ASSERT_EQ(gamePhase, Selection);
         const double start = clock;
         bool leftSelection = false;
@@ -196,7 +203,7 @@ TEST_F(Soak, RandomGamesAtRandomFrameTimesStayFiniteInTheHallAndEnd)
             clock += std::uniform_real_distribution<double>(1, 200)(frameRandom) * unitsPerMs;
             one.send(clock);
             two.send(clock);
-            displayFrame(clock);
+            displayFrame(clock, 160, 120);
             ++frames;
             fault = frameFault(playerOne, "player one");
             if (fault.empty())
