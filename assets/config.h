@@ -6,6 +6,8 @@
 #include "sound/sound.h"
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 constexpr std::size_t settingCapacity = 256;   // 255 characters and the end
 constexpr std::size_t pathCapacity = 512;
@@ -19,6 +21,9 @@ extern char pathBuffer[pathCapacity];
 // 255 characters or an unsafe sound pattern (anything but at most two "%s"
 // or "%.0s" conversions) stops the program.
 void readConfig(const char* file = "game.ini");
+// The same from the file's text in memory; a problem is thrown as a
+// DataFileError naming `file`.
+void parseConfig(std::string_view text, const char* file);
 
 // Both return pathBuffer, valid until the next call of either, and log
 // "Loading : <path>".
@@ -29,7 +34,20 @@ const char* soundPath(const char* soundFile);
 // five characters, empty when the name is unset or shorter.
 void hostPart(const char* hostName, char* out, std::size_t outSize);
 
+// A data file the game cannot use: which file, and what is wrong with it.
+// The readers that work on text in memory throw it, so that their callers
+// (the game's loaders, and the fuzzing targets) decide what follows.
+struct DataFileError {
+    std::string file;
+    std::string problem;
+};
+[[noreturn]] void badData(const char* file, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
 // Prints "tarvok: <file>: <problem>" on one line to standard error and ends
-// the program with status 1. Every loader reports bad data through this.
+// the program with status 1: the game's answer to bad data.
 [[noreturn]] void dataFileError(const char* file, const char* format, ...)
     __attribute__((format(printf, 2, 3)));
+[[noreturn]] void stopOnDataFileError(const DataFileError& error);
+
+// The whole file as bytes; false when it cannot be opened or read.
+bool readWholeFile(const char* path, std::string& out);

@@ -20,31 +20,29 @@ static void checkTree(const Animation& animation, const char* path)
         if (p.bone == -1)
             continue;
         if (reached[static_cast<std::size_t>(p.bone)])
-            dataFileError(path, "joint %d is reached twice: the links form a cycle", p.bone);
+            badData(path, "joint %d is reached twice: the links form a cycle", p.bone);
         reached[static_cast<std::size_t>(p.bone)] = 1;
         if (p.depth > maxBoneDepth)
-            dataFileError(path, "the joint tree is deeper than %d levels", maxBoneDepth);
+            badData(path, "the joint tree is deeper than %d levels", maxBoneDepth);
         const Bone& bone = animation.bones[static_cast<std::size_t>(p.bone)];
         pending.push_back({bone.nextSibling, p.depth});
         pending.push_back({bone.firstChild, p.depth + 1});
     }
     for (int b = 0; b < animation.boneCount; ++b)
         if (!reached[static_cast<std::size_t>(b)])
-            dataFileError(path, "joint %d cannot be reached from the root joint %d", b, animation.rootBone);
+            badData(path, "joint %d cannot be reached from the root joint %d", b, animation.rootBone);
 }
 
-int loadSkeleton(Animation& animation, const char* path)
+void parseSkeleton(Animation& animation, std::string_view text, const char* path)
 {
-    DataText data;
-    if (!openDataText(data, path))
-        dataFileError(path, "cannot be opened");
+    DataText data = dataText(text, path);
 
     const int count = readInt(data, "the joint count");
     if (count <= 0 || count > maxBoneCount)
-        dataFileError(path, "joint count %d is not between 1 and %d", count, maxBoneCount);
+        badData(path, "joint count %d is not between 1 and %d", count, maxBoneCount);
     const int root = readInt(data, "the root joint");
     if (root < 0 || root >= count)
-        dataFileError(path, "root joint %d is not one of the %d joints", root, count);
+        badData(path, "root joint %d is not one of the %d joints", root, count);
 
     animation.boneCount = count;
     animation.rootBone = root;
@@ -66,7 +64,7 @@ int loadSkeleton(Animation& animation, const char* path)
         bone.tagB = readInt(data, "a joint's tags");
         for (int link : links)
             if (link < -1 || link >= count)
-                dataFileError(path, "joint %d links to %d, which is not a joint", b, link);
+                badData(path, "joint %d links to %d, which is not a joint", b, link);
         bone.parentIndex = links[0];
         bone.firstChild = links[1];
         bone.nextSibling = links[2];
@@ -76,5 +74,17 @@ int loadSkeleton(Animation& animation, const char* path)
             trackCreate(track);
     }
     checkTree(animation, path);
+}
+
+int loadSkeleton(Animation& animation, const char* path)
+{
+    std::string text;
+    if (!readWholeFile(path, text))
+        dataFileError(path, "cannot be opened");
+    try {
+        parseSkeleton(animation, text, path);
+    } catch (const DataFileError& error) {
+        stopOnDataFileError(error);
+    }
     return 1;
 }

@@ -9,6 +9,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(g++ cmake ninja-build pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
           libgl1-mesa-dri libpng-dev libx11-dev xvfb xauth libsdl2-dev libsdl2-mixer-dev)
 [ "$preset" = test ] && packages+=(googletest libgtest-dev)
+# The fuzzing targets: clang with its libFuzzer and sanitizer runtimes.
+[ "$preset" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 # Building and checking the .deb (the tests do, and scripts/try-deb.sh):
 # dpkg-shlibdeps, file, desktop-file-validate, xwininfo.
 if [ "$preset" = test ] || [ "${2:-}" = deb ]; then
