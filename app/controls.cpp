@@ -1,6 +1,7 @@
 #include "app/controls.h"
 
 #include "assets/catalogue.h"
+#include "input/recording.h"
 #include "wrestler/wrestler.h"
 
 #include <chrono>
@@ -80,6 +81,7 @@ void keyReleased(unsigned char key, double time)
 
 void cycleCharacter(int player)
 {
+    recordCharacterChange(player);
     Wrestler& w = player == 1 ? playerOne : playerTwo;
     w.character = (w.character + 1) % rosterSize;
     assignProfile(w, w.character);
@@ -110,6 +112,7 @@ WindowRequest toggleFullScreen()
 
 WindowRequest menuChoice(int value)
 {
+    recordMenuChoice(value);
     switch (value) {
     case 3: showShadows = 1; break;
     case 2: showShadows = 0; break;
@@ -122,4 +125,31 @@ WindowRequest menuChoice(int value)
     default: break;
     }
     return NoWindowChange;
+}
+
+bool replayToNextFrame(double& time, int& width, int& height)
+{
+    while (const RecordedEvent* e = nextReplayEvent()) {
+        switch (e->kind) {
+        case RecordedFrame:
+            time = e->time;
+            width = e->a;
+            height = e->b;
+            return true;
+        case RecordedPress:
+            pressKey(e->a, static_cast<KeySource>(e->b), e->time);
+            break;
+        case RecordedRelease:
+            releaseKey(e->a, static_cast<KeySource>(e->b), e->time);
+            break;
+        case RecordedCharacter:
+            cycleCharacter(e->a);
+            break;
+        case RecordedMenu:
+            // The picture's size comes with every recorded frame.
+            menuChoice(e->a);
+            break;
+        }
+    }
+    return false;
 }

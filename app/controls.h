@@ -34,6 +34,10 @@ void keyReleased(unsigned char key, double time = keyClock);
 void cycleCharacter(int player);
 
 WindowRequest menuChoice(int value);
+
+// Plays a recording's inputs (see input/recording.h) up to its next frame
+// and gives that frame's time and picture size; false when it is over.
+bool replayToNextFrame(double& time, int& width, int& height);
 WindowRequest toggleFullScreen();
 // State changes of entering and leaving full screen; each returns the
 // request for the window (NoWindowChange when there is nothing to do).

@@ -8,6 +8,9 @@ struct Options {
     bool help = false;
     bool version = false;
     bool noSound = false;       // play silent, never opening the audio device
+    std::string recordPath;     // write a recording of the game here
+    std::string replayPath;     // play this recording back
+    double replaySpeed = 1;     // times the recorded pace; 0 as fast as frames come
 };
 
 extern Options options;
@@ -21,3 +24,7 @@ bool parseOptions(int argc, char** argv, Options& out, std::string& error);
 
 // The text `tarvok --help` prints.
 std::string helpText();
+
+// The options that shape a game (and so belong in a recording of it), as
+// they would be written on the command line; empty when there are none.
+std::string gameShapingOptions(const Options& o);

@@ -1,5 +1,7 @@
 #include "input/keys.h"
 
+#include "input/recording.h"
+
 #include <cstring>
 #include <limits>
 
@@ -37,6 +39,7 @@ unsigned sourceBit(KeySource source)
 
 void pressKey(int slot, KeySource source, double time)
 {
+    recordPress(slot, source, time);
     if (!validSlot(slot))
         return;
     SlotTiming& s = timing[slot];
@@ -54,6 +57,7 @@ void pressKey(int slot, KeySource source, double time)
 
 void releaseKey(int slot, KeySource source, double time)
 {
+    recordRelease(slot, source, time);
     if (!validSlot(slot))
         return;
     SlotTiming& s = timing[slot];

@@ -569,3 +569,42 @@ void stopMatchSounds()
     soundStop(crowdSound2);
     soundStop(themeSound);
 }
+
+namespace {
+
+void mix(unsigned long long& hash, const void* data, std::size_t size)
+{
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        hash ^= bytes[i];
+        hash *= 1099511628211ull;
+    }
+}
+
+template <typename T>
+void mixValue(unsigned long long& hash, T value)
+{
+    mix(hash, &value, sizeof value);
+}
+
+} // namespace
+
+unsigned long long gameStateHash()
+{
+    unsigned long long hash = 14695981039346656037ull;
+    for (const Wrestler* w : {&playerOne, &playerTwo}) {
+        for (float v : {w->x, w->y, w->z, w->heading, w->health, w->clipTime})
+            mixValue(hash, v);
+        for (int v : {w->clip, w->state, w->nextClip, w->nextState, w->character, w->chosen})
+            mixValue(hash, v);
+        const Animation& clip = w->clips[static_cast<std::size_t>(w->clip)];
+        for (const Bone& bone : clip.bones)
+            mix(hash, bone.rotation, sizeof bone.rotation);
+    }
+    for (int v : {gamePhase, phaseStage, pinCount})
+        mixValue(hash, v);
+    for (const Rope& rope : ropes)
+        for (const RopePoint& p : rope.points)
+            mix(hash, p.position, sizeof p.position);
+    return hash;
+}

@@ -31,5 +31,8 @@ void gameFrame(double time, float width, float height);
 // window's width, hanging from points in its upper half.
 void drawFlashes(int count, float width, float height);
 void updatePinCount(float delta);
+// A digest of everything a game's course shows: both wrestlers, the phase,
+// the count and the ropes. Two runs of the same game end with the same one.
+unsigned long long gameStateHash();
 void resetMatch();
 void stopMatchSounds();

@@ -39,7 +39,9 @@ void displayFrame(double time, int width, int height)
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(40, static_cast<double>(width) / height, 1, 1000);
+    // The window's display callback hands the aspect over in single
+    // precision; so does this, or edges would fall a pixel apart.
+    gluPerspective(40, static_cast<float>(static_cast<double>(width) / height), 1, 1000);
     glMatrixMode(GL_MODELVIEW);
     gameFrame(time, static_cast<float>(width), static_cast<float>(height));
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -65,6 +66,36 @@ TEST(Options, UnknownOptionsAreNamed)
     EXPECT_NE(error.find("'--frobnicate'"), std::string::npos) << error;
     EXPECT_FALSE(parse({"stray"}, o, error));
     EXPECT_NE(error.find("'stray'"), std::string::npos) << error;
+}
+
+TEST(Options, RecordingsAndTheirPace)
+{
+    Options o;
+    std::string error;
+    EXPECT_TRUE(parse({"--record", "game.tvr"}, o, error)) << error;
+    EXPECT_EQ(o.recordPath, "game.tvr");
+    Options r;
+    EXPECT_TRUE(parse({"--replay", "/tmp/game.tvr", "--replay-speed", "2.5"}, r, error)) << error;
+    EXPECT_EQ(r.replayPath, "/tmp/game.tvr");
+    EXPECT_EQ(r.replaySpeed, 2.5);
+    // The installed launcher starts the game elsewhere and says where the
+    // player was: relative names mean there.
+    setenv("TARVOK_START_DIR", "/home/player", 1);
+    Options l;
+    EXPECT_TRUE(parse({"--record", "games/one.tvr"}, l, error)) << error;
+    EXPECT_EQ(l.recordPath, "/home/player/games/one.tvr");
+    unsetenv("TARVOK_START_DIR");
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--record"}, {"--replay", ""}, {"--replay-speed", "fast"},
+          {"--replay-speed", "-1"}, {"--replay-speed", "nan"}, {"--replay-speed", "2x"},
+          {"--record", "a.tvr", "--replay", "b.tvr"}}) {
+        Options b;
+        EXPECT_FALSE(parse(bad, b, error)) << bad[0];
+    }
+    Options b;
+    parse({"--record"}, b, error);
+    EXPECT_EQ(error, "option '--record' needs a value (try tarvok --help)");
 }
 
 TEST(Options, HelpAndVersionPrintWithoutADisplay)

@@ -4,12 +4,16 @@
 //
 // The default run plays a few games. TARVOK_SOAK_GAMES sets how many (200 for
 // a long soak) and TARVOK_SOAK_SEED the first seed; game k plays with seed
-// first + k, and a failure names its seed, so
-//     TARVOK_SOAK_GAMES=1 TARVOK_SOAK_SEED=<seed> ctest --preset test -R Soak
-// plays the failing game again.
+// first + k. The whole run is recorded; a failure names its seed and keeps
+// the recording in out/, and the program plays it back to the very frame:
+//     cd build/test/run && ../tarvok --replay ../../../out/soak-<seed>.tvr
 #include "tests/game_session.h"
+#include "tests/random_player.h"
 
 #include "app/controls.h"
+#include "app/options.h"
+#include "input/recording.h"
+#include "tests/support.h"
 #include "match/phases.h"
 #include "match/ropes.h"
 #include "wrestler/wrestler.h"
@@ -18,15 +22,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Game time per millisecond of real time.
-constexpr double unitsPerMs = 1.0 / 30.0;
 // Longest a game from selection back to selection may take: a match of
 // random keys ends in a few minutes of game time; hours mean it is stuck.
 constexpr double gameTimeLimit = 60 * 60 * 1000 * unitsPerMs;
@@ -36,93 +40,6 @@ int environmentNumber(const char* name, int fallback)
     const char* value = std::getenv(name);
     return value && *value ? std::atoi(value) : fallback;
 }
-
-// A player pressing keys at random moments with a person's timing: taps and
-// holds of 60 ms to a second or so, double taps, now and then a change of
-// character. Directions lean toward the opponent, so games come to blows.
-struct RandomPlayer {
-    std::mt19937 random;
-    Wrestler* self;
-    // up, left, right, down, strike, grab, special, change character
-    std::string keys;
-    struct Event {
-        double time;
-        unsigned char key;
-        bool down;
-    };
-    std::vector<Event> pending;
-    double nextChoice = 0;
-
-    double uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); }
-
-    void tap(unsigned char key, double at, double holdMs)
-    {
-        pending.push_back({at, key, true});
-        pending.push_back({at + holdMs * unitsPerMs, key, false});
-    }
-
-    // The direction key that walks toward the opponent in the present
-    // walking frame (frame 1 faces -z, 2 +x, 3 +z, 4 -x).
-    unsigned char forwardKey() const
-    {
-        static const int forward[5] = {0, 2, 3, 1, 0};
-        const int q = self->quadrant >= 1 && self->quadrant <= 4 ? self->quadrant : 1;
-        return static_cast<unsigned char>(keys[static_cast<std::size_t>(forward[q])]);
-    }
-
-    // How often this player reaches for the Up key (to get up and to kick
-    // out): drawn per game, so that in most games one side stays down long
-    // enough to be pinned.
-    double upShare = 0.08;
-
-    // Schedules what this player does next, from game time t.
-    void choose(double t)
-    {
-        const double at = t + uniform(0, 2);
-        double roll = uniform(0, 1);
-        if (roll < upShare) {
-            tap(keys[0], at, uniform(60, 600));       // up: get up, kick out
-        } else if ((roll -= upShare) < 0.35) {
-            const bool toward = self->opponent && distanceTo(*self, *self->opponent) > 4 && uniform(0, 1) < 0.75;
-            const unsigned char key = toward ? forwardKey() : keys[static_cast<std::size_t>(uniform(0, 4))];
-            tap(key, at, uniform(60, 1500));
-        } else if ((roll -= 0.35) < 0.1) {
-            // A double tap: two presses with the key up 60 to 150 ms between.
-            const unsigned char key = keys[static_cast<std::size_t>(uniform(0, 4))];
-            const double hold = uniform(60, 120), gap = uniform(60, 150);
-            tap(key, at, hold);
-            tap(key, at + (hold + gap) * unitsPerMs, uniform(60, 400));
-        } else if ((roll -= 0.1) < 0.2) {
-            tap(keys[4], at, uniform(60, 300));       // strike
-        } else if ((roll -= 0.2) < 0.12) {
-            tap(keys[5], at, uniform(60, 300));       // grab, pin
-        } else if ((roll -= 0.12) < 0.05) {
-            tap(keys[6], at, uniform(60, 300));       // signature move
-        } else if ((roll -= 0.05) < 0.02) {
-            tap('1', at, uniform(100, 2000));         // fireworks
-        } else if ((roll -= 0.02) < 0.005) {
-            tap(keys[7], at, 80);                     // another character
-        }
-        nextChoice = t + uniform(60, 500) * unitsPerMs;
-    }
-
-    // Sends the key events due by game time t, each at its own time.
-    void send(double t)
-    {
-        std::stable_sort(pending.begin(), pending.end(), [](const Event& a, const Event& b) { return a.time < b.time; });
-        std::size_t done = 0;
-        for (; done < pending.size() && pending[done].time <= t; ++done) {
-            const Event& e = pending[done];
-            if (e.down)
-                keyPressed(e.key, 0, e.time);
-            else
-                keyReleased(e.key, e.time);
-        }
-        pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(done));
-        if (t >= nextChoice)
-            choose(t);
-    }
-};
 
 bool finite(float v)
 {
@@ -185,12 +102,17 @@ TEST_F(Soak, RandomGamesAtRandomFrameTimesStayFiniteInTheHallAndEnd)
     const int firstSeed = environmentNumber("TARVOK_SOAK_SEED", 1);
     long frames = 0;
     double clock = 0;
+    // The whole run, from this process's first frame, so that it can be
+    // played back exactly.
+    TempDir dir;
+    const std::string recordingPath = dir.file("soak.tvr");
+    std::string error;
+    ASSERT_TRUE(startRecording(recordingPath.c_str(), "", 1, gameVersion, error)) << error;
     for (int game = 0; game < games; ++game) {
         const int seed = firstSeed + game;
         SCOPED_TRACE("seed " + std::to_string(seed) + " (TARVOK_SOAK_GAMES=1 TARVOK_SOAK_SEED=" +
                      std::to_string(seed) + " plays it again)");
         std::mt19937 frameRandom(static_cast<unsigned>(seed));
-        std::srand(static_cast<unsigned>(seed));
         RandomPlayer one{std::mt19937(static_cast<unsigned>(seed) * 2 + 1), &playerOne, "wadsfeqz", {}, 0};
         RandomPlayer two{std::mt19937(static_cast<unsigned>(seed) * 2 + 2), &playerTwo, "ijlkhou,", {}, 0};
         one.upShare = one.uniform(0.01, 0.12);
@@ -203,6 +125,7 @@ TEST_F(Soak, RandomGamesAtRandomFrameTimesStayFiniteInTheHallAndEnd)
             clock += std::uniform_real_distribution<double>(1, 200)(frameRandom) * unitsPerMs;
             one.send(clock);
             two.send(clock);
+            recordFrame(clock, 160, 120);
             displayFrame(clock, 160, 120);
             ++frames;
             fault = frameFault(playerOne, "player one");
@@ -219,8 +142,16 @@ TEST_F(Soak, RandomGamesAtRandomFrameTimesStayFiniteInTheHallAndEnd)
         }
         EXPECT_EQ(fault, "") << "in phase " << gamePhase << ", stage " << phaseStage << ", "
                              << clock - start << " units into the game";
-        if (!fault.empty())
+        if (!fault.empty()) {
+            stopRecording();
+            const std::string kept = shotDirectory() + "/soak-" + std::to_string(seed) + ".tvr";
+            std::filesystem::copy_file(recordingPath, kept, std::filesystem::copy_options::overwrite_existing);
+            char state[40];
+            std::snprintf(state, sizeof state, "%016llx", gameStateHash());
+            ADD_FAILURE() << "the run up to this fault (state " << state << ") is recorded in " << kept
+                          << "; play it back with: cd build/test/run && ../tarvok --replay " << kept;
             break;
+        }
         // Let go of everything before the next game.
         for (RandomPlayer* p : {&one, &two})
             for (const RandomPlayer::Event& e : p->pending)
@@ -228,6 +159,7 @@ TEST_F(Soak, RandomGamesAtRandomFrameTimesStayFiniteInTheHallAndEnd)
                     keyReleased(e.key, clock);
         std::printf("soak: game %d (seed %d) took %.0f units of game time\n", game + 1, seed, clock - start);
     }
+    stopRecording();
     std::printf("soak: %d games, %ld frames\n", games, frames);
 }
 

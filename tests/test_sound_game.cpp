@@ -2,6 +2,7 @@
 // time with SDL's disk driver recording what the game plays, and the real
 // program started with sound, without it, and without a device.
 #include "tests/game_session.h"
+#include "tests/real_game.h"
 #include "tests/quiet_gl.h"
 #include "tests/sound_support.h"
 
@@ -277,152 +278,6 @@ TEST_F(HeardGame, SilenceThenThemesBellCrowdImpactsAndTheWin)
 // ---------------------------------------------------------------------------
 // The real program.
 
-struct Program {
-    pid_t pid = -1;
-    int err = -1;
-    std::string errors;
-
-    void start(const std::string& directory, const std::vector<std::string>& environment, const char* option)
-    {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            dup2(fds[1], 2);
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            if (chdir(directory.c_str()) != 0)
-                _exit(99);
-            // As started from a terminal, whatever started the tests.
-            signal(SIGINT, SIG_DFL);
-            signal(SIGTERM, SIG_DFL);
-            unsetenv("TARVOK_NO_SOUND");
-            for (const std::string& e : environment)
-                putenv(const_cast<char*>(e.c_str()));
-            execl(TARVOK_BINARY, "tarvok", option, static_cast<char*>(nullptr));
-            _exit(98);
-        }
-        close(fds[1]);
-        err = fds[0];
-        fcntl(err, F_SETFL, O_NONBLOCK);
-    }
-
-    void readErrors()
-    {
-        char buffer[4096];
-        ssize_t n;
-        while ((n = read(err, buffer, sizeof buffer)) > 0)
-            errors.append(buffer, static_cast<std::size_t>(n));
-    }
-
-    // Sends the signal (if any) and waits for the program to end, at most
-    // `seconds`.
-    // Returns the wait status, or -1 if it did not end.
-    int endWith(int signal, double seconds)
-    {
-        if (signal)
-            kill(pid, signal);
-        const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-        int status = 0;
-        while (Clock::now() < end) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return status;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return -1;
-    }
-
-    ~Program()
-    {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (err >= 0)
-            close(err);
-    }
-};
-
-Window findWindow(Display* display, Window root, const char* title)
-{
-    char* name = nullptr;
-    if (XFetchName(display, root, &name) && name) {
-        const bool match = std::strcmp(name, title) == 0;
-        XFree(name);
-        if (match)
-            return root;
-    }
-    Window parent, *children = nullptr;
-    unsigned int count = 0;
-    Window found = 0;
-    if (XQueryTree(display, root, &root, &parent, &children, &count)) {
-        for (unsigned int i = 0; i < count && !found; ++i)
-            found = findWindow(display, children[i], title);
-        if (children)
-            XFree(children);
-    }
-    return found;
-}
-
-// An X server of the test's own, so the program's window is the only one
-// titled Tarvok on it whatever other tests run beside.
-struct PrivateDisplay {
-    pid_t pid = -1;
-    std::string name;
-
-    bool start()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return false;
-        pid = fork();
-        if (pid < 0)
-            return false;
-        if (pid == 0) {
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(98);
-        }
-        close(fds[1]);
-        // The server writes its display number once it is ready.
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        name = ":" + number;
-        return !number.empty();
-    }
-
-    ~PrivateDisplay()
-    {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-};
-
-bool waitFor(const std::function<bool()>& done, double seconds)
-{
-    const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-    while (Clock::now() < end) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
-}
-
 void sendKey(Display* display, Window window, KeySym symbol, int type)
 {
     XEvent event{};
@@ -441,6 +296,13 @@ bool anySound(const std::string& file)
 {
     const std::string bytes = readFile(file);
     return std::any_of(bytes.begin(), bytes.end(), [](char c) { return c != 0; });
+}
+
+// The test program plays silent; the game it starts is asked for sound.
+std::vector<std::string> withSound(std::vector<std::string> environment)
+{
+    environment.push_back("TARVOK_NO_SOUND=");
+    return environment;
 }
 
 class RealProgram : public testing::Test {
@@ -467,7 +329,7 @@ protected:
             XCloseDisplay(display);
     }
 
-    Window waitForWindow(Program& game)
+    Window waitForWindow(RealGame& game)
     {
         Window window = 0;
         waitFor([&] {
@@ -480,10 +342,10 @@ protected:
 
 TEST_F(RealProgram, WithSoundTheKeysStillWorkAndSigtermEndsItAtOnce)
 {
-    Program game;
+    RealGame game;
     const std::vector<std::string> environment{"DISPLAY=" + server.name, "SDL_AUDIODRIVER=disk",
                                                "SDL_DISKAUDIOFILE=" + recording};
-    game.start(dir.path, environment, nullptr);
+    game.start(dir.path, {}, withSound(environment));
     const Window window = waitForWindow(game);
     ASSERT_NE(window, 0u) << "no window";
     ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(recording); }, 60)) << "the device was not opened";
@@ -504,16 +366,16 @@ TEST_F(RealProgram, WithSoundTheKeysStillWorkAndSigtermEndsItAtOnce)
     const int status = game.endWith(SIGTERM, 10);
     ASSERT_NE(status, -1) << "SIGTERM did not end the game";
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    game.readErrors();
+    game.read();
     EXPECT_EQ(game.errors.find("tarvok:"), std::string::npos) << game.errors;
 }
 
 TEST_F(RealProgram, ClosingTheWindowWhileSoundPlaysEndsItCleanly)
 {
-    Program game;
+    RealGame game;
     const std::vector<std::string> environment{"DISPLAY=" + server.name, "SDL_AUDIODRIVER=disk",
                                                "SDL_DISKAUDIOFILE=" + recording};
-    game.start(dir.path, environment, nullptr);
+    game.start(dir.path, {}, withSound(environment));
     const Window window = waitForWindow(game);
     ASSERT_NE(window, 0u) << "no window";
     for (KeySym key : {XK_f, XK_h})
@@ -540,31 +402,31 @@ TEST_F(RealProgram, ClosingTheWindowWhileSoundPlaysEndsItCleanly)
 
 TEST_F(RealProgram, NoSoundLeavesTheDeviceAloneAndCtrlCEndsItAtOnce)
 {
-    Program game;
+    RealGame game;
     const std::vector<std::string> environment{"DISPLAY=" + server.name, "SDL_AUDIODRIVER=disk",
                                                "SDL_DISKAUDIOFILE=" + recording};
-    game.start(dir.path, environment, "--no-sound");
+    game.start(dir.path, {"--no-sound"}, withSound(environment));
     ASSERT_NE(waitForWindow(game), 0u) << "no window";
     std::this_thread::sleep_for(std::chrono::seconds(2));
     EXPECT_FALSE(std::filesystem::exists(recording)) << "the device was opened";
     const int status = game.endWith(SIGINT, 10);
     ASSERT_NE(status, -1) << "SIGINT did not end the game";
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
-    game.readErrors();
+    game.read();
     EXPECT_EQ(game.errors.find("tarvok:"), std::string::npos) << game.errors;
 }
 
 TEST_F(RealProgram, WithoutADeviceItSaysSoOnceAndPlaysOn)
 {
-    Program game;
-    game.start(dir.path, {"DISPLAY=" + server.name, "SDL_AUDIODRIVER=no-such-driver"}, nullptr);
+    RealGame game;
+    game.start(dir.path, {}, withSound({"DISPLAY=" + server.name, "SDL_AUDIODRIVER=no-such-driver"}));
     ASSERT_NE(waitForWindow(game), 0u) << "no window";
-    EXPECT_TRUE(waitFor([&] { game.readErrors(); return game.errors.find("tarvok: no sound: ") != std::string::npos; }, 60))
+    EXPECT_TRUE(waitFor([&] { game.read(); return game.errors.find("tarvok: no sound: ") != std::string::npos; }, 60))
         << game.errors;
     // The game plays on, and says nothing more.
     std::this_thread::sleep_for(std::chrono::seconds(1));
     EXPECT_EQ(waitpid(game.pid, nullptr, WNOHANG), 0) << "the game ended";
-    game.readErrors();
+    game.read();
     const std::size_t said = game.errors.find("tarvok:");
     EXPECT_EQ(game.errors.find("tarvok:", said + 1), std::string::npos) << game.errors;
 }
