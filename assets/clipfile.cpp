@@ -141,13 +141,6 @@ void parseAnimation(Animation& animation, std::string_view text, const char* fil
 
 int loadAnimation(Animation& animation, const char* path)
 {
-    std::string text;
-    if (!readWholeFile(path, text))
-        dataFileError(path, "cannot be opened");
-    try {
-        parseAnimation(animation, text, path);
-    } catch (const DataFileError& error) {
-        stopOnDataFileError(error);
-    }
+    loadDataFile(path, [&](const std::string& text) { parseAnimation(animation, text, path); });
     return 1;
 }

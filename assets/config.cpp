@@ -122,14 +122,7 @@ void parseConfig(std::string_view text, const char* file)
 
 void readConfig(const char* file)
 {
-    std::string text;
-    if (!readWholeFile(file, text))
-        dataFileError(file, "cannot be opened");
-    try {
-        parseConfig(text, file);
-    } catch (const DataFileError& error) {
-        stopOnDataFileError(error);
-    }
+    loadDataFile(file, [&](const std::string& text) { parseConfig(text, file); });
 }
 
 const char* dataPath(const char* fileName)

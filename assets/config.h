@@ -51,3 +51,19 @@ struct DataFileError {
 
 // The whole file as bytes; false when it cannot be opened or read.
 bool readWholeFile(const char* path, std::string& out);
+
+// The game's way with a data file: reads it whole and hands the text to
+// `parse`; a file that cannot be read, or bad data in it, stops the program
+// with one line naming it.
+template <typename Parse>
+void loadDataFile(const char* path, Parse&& parse)
+{
+    std::string text;
+    if (!readWholeFile(path, text))
+        dataFileError(path, "cannot be opened");
+    try {
+        parse(text);
+    } catch (const DataFileError& error) {
+        stopOnDataFileError(error);
+    }
+}

@@ -78,13 +78,6 @@ void parseSkeleton(Animation& animation, std::string_view text, const char* path
 
 int loadSkeleton(Animation& animation, const char* path)
 {
-    std::string text;
-    if (!readWholeFile(path, text))
-        dataFileError(path, "cannot be opened");
-    try {
-        parseSkeleton(animation, text, path);
-    } catch (const DataFileError& error) {
-        stopOnDataFileError(error);
-    }
+    loadDataFile(path, [&](const std::string& text) { parseSkeleton(animation, text, path); });
     return 1;
 }
