@@ -8,6 +8,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool noSound = false;       // play silent, never opening the audio device
+    bool noPads = false;        // keyboard only, leaving the game controllers alone
 };
 
 extern Options options;

@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "assets/catalogue.h"
 #include "match/phases.h"
+#include "pad/pad.h"
 #include "sound/sound.h"
 
 #include <GL/freeglut.h>
@@ -51,7 +52,9 @@ void onDisplay()
     }
     glViewport(0, 0, windowWidth, windowHeight);
     setPerspective(static_cast<float>(aspectRatio(windowWidth, windowHeight)));
-    gameFrame(gameTime(), static_cast<float>(windowWidth), static_cast<float>(windowHeight));
+    const double time = gameTime();
+    pollPads(time);
+    gameFrame(time, static_cast<float>(windowWidth), static_cast<float>(windowHeight));
     glutSwapBuffers();
 }
 
@@ -122,6 +125,8 @@ int runShell(int argc, char** argv)
     glutReshapeWindow(640, 480);
     initGraphics();
     initGame();
+    padsOff = options.noPads;
+    padsInit();
     glutMainLoop();
     return 0;
 }
