@@ -107,6 +107,8 @@ void seatPads()
             sayOnce("pad " + quoted + " cannot be opened: " + SDL_GetError());
             continue;
         }
+        // Pads with player lights show which player they are.
+        SDL_GameControllerSetPlayerIndex(c, free);
         controllers[free] = c;
         padSeats[free].occupied = true;
         padSeats[free].device = device;

@@ -262,6 +262,7 @@ TEST_F(Pads, PadsPluggedInAndPulledOutTakeAndFreeTheirSeats)
     poll();
     EXPECT_EQ(slotsDown(), Slots{}) << "the second pad's grab came up with it";
     EXPECT_EQ(pressing(pads[3], SDL_CONTROLLER_BUTTON_A), Slots{8}) << "the waiting pad takes the free seat";
+    EXPECT_EQ(SDL_JoystickGetPlayerIndex(pads[3].joystick), 1) << "its player light shows player two";
 }
 
 TEST_F(Pads, TheKeyboardAndAPadHoldTheSameSlotTogether)
