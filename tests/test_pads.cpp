@@ -4,11 +4,13 @@
 // keyboard beside them.
 #include "tests/move_fixture.h"
 #include "tests/pad_support.h"
+#include "tests/sound_support.h"
 
 #include "app/controls.h"
 #include "input/keys.h"
 #include "match/phases.h"
 #include "pad/pad.h"
+#include "sound/sound.h"
 #include "wrestler/movement.h"
 #include "wrestler/wrestler.h"
 
@@ -412,6 +414,32 @@ TEST(PadsOff, NoPadsLeavesTheControllersAlone)
     EXPECT_EQ(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u);
     clearKeys();
     pollPads(1);
+    EXPECT_EQ(slotsDown(), Slots{});
+}
+
+// The sound and the pads share SDL: each starts and stops only its own part.
+TEST(PadsAndSound, EachStopsOnlyItsOwnPartOfSDL)
+{
+    const std::string bell = TARVOK_RUN_DIR "/data/bell.aiff";
+    DiskRecording recording;
+    soundInit();
+    padsOff = false;
+    padsInit();
+    clearKeys();
+    VirtualPad pad;
+    ASSERT_TRUE(pad.plugIn());
+    pollPads(1);
+    soundShutdown();
+    pad.button(SDL_CONTROLLER_BUTTON_A, true);
+    pollPads(2);
+    EXPECT_EQ(slotsDown(), Slots{4}) << "the pad plays on without the sound";
+
+    soundInit();
+    pad.pullOut();
+    pollPads(3);
+    padsShutdown();
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u);
+    EXPECT_TRUE(soundPlaying(soundPlay(bell.c_str(), 0))) << "the sound plays on without the pads";
     EXPECT_EQ(slotsDown(), Slots{});
 }
 
