@@ -14,6 +14,13 @@ namespace {
 // Held during the match, it lights the fireworks at the ring posts.
 constexpr int fireworksSlot = 11;
 
+// A stick direction is taken once the stick leans this far along its axis,
+// and let go only when it comes back inside stickLetGo. Between the two the
+// direction keeps its state, so a stick resting near the edge of the dead
+// zone does not flicker the key and tap out a run.
+constexpr float stickTake = 0.5f;
+constexpr float stickLetGo = 0.35f;
+
 // The stick's pull towards one side of an axis: `along` is the position on
 // the axis with that side positive.
 bool stickHolds(bool heldBefore, float along)
@@ -21,13 +28,8 @@ bool stickHolds(bool heldBefore, float along)
     return heldBefore ? along >= stickLetGo : along >= stickTake;
 }
 
-} // namespace
-
-KeySource padSource(const PadSeat& seat)
-{
-    return seat.player == 2 ? SecondPadSource : PadSource;
-}
-
+// Updates the stick's directions from its position. Each axis decides its
+// own pair of directions.
 void readStick(PadSeat& seat, float x, float y)
 {
     bool* s = seat.stick;
@@ -35,6 +37,13 @@ void readStick(PadSeat& seat, float x, float y)
     s[StickDown] = stickHolds(s[StickDown], y);
     s[StickLeft] = stickHolds(s[StickLeft], -x);
     s[StickRight] = stickHolds(s[StickRight], x);
+}
+
+} // namespace
+
+KeySource padSource(const PadSeat& seat)
+{
+    return seat.player == 2 ? SecondPadSource : PadSource;
 }
 
 void applyPadReading(PadSeat& seat, const PadReading& reading, double time)

@@ -34,13 +34,6 @@ struct PadReading {
 // The stick's directions, in the order of the stick state below.
 enum StickDirection { StickUp = 0, StickLeft, StickRight, StickDown, stickDirectionCount };
 
-// A stick direction is taken once the stick leans this far along its axis,
-// and let go only when it comes back inside stickLetGo. Between the two the
-// direction keeps its state, so a stick resting near the edge of the dead
-// zone does not flicker the key and tap out a run.
-constexpr float stickTake = 0.5f;
-constexpr float stickLetGo = 0.35f;
-
 // A player's place at the pads. A pad plugged in takes the lowest free
 // seat and keeps it until it is pulled out; the other seat is not moved.
 struct PadSeat {
@@ -62,18 +55,14 @@ extern bool padsOff;
 // fireworks slot both players share stays down while either holds it.
 KeySource padSource(const PadSeat& seat);
 
-// Updates the stick's directions from a position, with the dead zone and
-// the hold between stickLetGo and stickTake. Each axis decides its own
-// pair, so a diagonal holds two directions as two keys would.
-void readStick(PadSeat& seat, float x, float y);
-
 // Presses and releases the seat's player's slots to match a reading taken
-// at game time `time`: the d-pad and the stick give the directions, A
-// strike, B grab, X or Y the signature move, a shoulder the fireworks, and
-// Start strike outside the match (confirm, skip an entrance, leave the
-// victory). Only changes press or release, so a slot the game consumed
-// stays up until its button is pressed anew. A press of Back changes the
-// player's character.
+// at game time `time`: the d-pad and the stick give the directions (the
+// stick counts once pushed half way, each axis on its own, so a diagonal
+// holds two directions as two keys would), A strike, B grab, X or Y the
+// signature move, a shoulder the fireworks, and Start strike outside the
+// match (confirm, skip an entrance, leave the victory). Only changes press
+// or release, so a slot the game consumed stays up until its button is
+// pressed anew. A press of Back changes the player's character.
 void applyPadReading(PadSeat& seat, const PadReading& reading, double time);
 
 // Lets go of everything the seat's pad held and frees the seat.
