@@ -62,6 +62,8 @@ bool parseOptions(int argc, char** argv, Options& out, std::string& error)
             out.version = true;
         } else if (arg == "--no-sound") {
             out.noSound = true;
+        } else if (arg == "--no-pads") {
+            out.noPads = true;
         } else {
             error = "unknown option '" + std::string(arg) + "' (try tarvok --help)";
             return false;
@@ -89,6 +91,7 @@ std::string helpText()
            "      --version   print the version and exit\n"
            "      --no-sound  play without sound, leaving the audio device alone\n"
            "                  (TARVOK_NO_SOUND=1 in the environment does the same)\n"
+           "      --no-pads   play on the keyboard only, leaving game controllers untouched\n"
            "      --record FILE\n"
            "                  write a recording of the game into FILE, frame by frame\n"
            "      --replay FILE\n"

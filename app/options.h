@@ -8,6 +8,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool noSound = false;       // play silent, never opening the audio device
+    bool noPads = false;        // keyboard only, leaving the game controllers alone
     std::string recordPath;     // write a recording of the game here
     std::string replayPath;     // play this recording back
     double replaySpeed = 1;     // times the recorded pace; 0 as fast as frames come

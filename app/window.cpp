@@ -4,6 +4,7 @@
 #include "assets/catalogue.h"
 #include "input/recording.h"
 #include "match/phases.h"
+#include "pad/pad.h"
 #include "sound/sound.h"
 
 #include <GL/freeglut.h>
@@ -109,6 +110,7 @@ void onDisplay()
         return;
     }
     const double time = gameTime();
+    pollPads(time);
     recordFrame(time, windowWidth, windowHeight);
     drawFrame(time, windowWidth, windowHeight);
 }
@@ -206,6 +208,9 @@ int runShell(int argc, char** argv)
     glutReshapeWindow(640, 480);
     initGraphics();
     initGame();
+    // A replay's inputs are the recorded ones.
+    padsOff = options.noPads || !options.replayPath.empty();
+    padsInit();
     glutMainLoop();
     return 0;
 }

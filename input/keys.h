@@ -10,8 +10,9 @@ extern int keyDown[keySlotCount];
 extern int keyHistory[3][keySlotCount];
 
 // Who presses a slot. A slot is down while any of them holds it, so a
-// release by one does not lift a slot another still holds.
-enum KeySource { KeyboardSource = 0, PadSource, ComputerSource, keySourceCount };
+// release by one does not lift a slot another still holds. Each pad is a
+// source of its own (PadSource the first, SecondPadSource the second).
+enum KeySource { KeyboardSource = 0, PadSource, ComputerSource, SecondPadSource, keySourceCount };
 
 // Two presses of one slot at most this far apart (in game time, about a
 // quarter of a second), with the slot up in between, make a double tap.

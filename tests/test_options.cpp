@@ -58,6 +58,17 @@ TEST(Options, NoSoundIsAcceptedAndExplained)
     EXPECT_FALSE(parse({"--no-sounds"}, o, error));
 }
 
+TEST(Options, NoPadsIsAcceptedAndExplained)
+{
+    Options o;
+    std::string error;
+    EXPECT_FALSE(o.noPads);
+    EXPECT_TRUE(parse({"--no-pads", "--no-sound"}, o, error)) << error;
+    EXPECT_TRUE(o.noPads);
+    EXPECT_TRUE(o.noSound);
+    EXPECT_NE(helpText().find("--no-pads"), std::string::npos);
+}
+
 TEST(Options, UnknownOptionsAreNamed)
 {
     Options o;
