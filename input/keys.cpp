@@ -23,6 +23,13 @@ struct SlotTiming {
 
 SlotTiming timing[keySlotCount];
 
+constexpr int noOwner = -1;
+// The one source allowed to press each slot, or noOwner. Kept apart from the
+// timing, which every match reset clears.
+int reservedFor[keySlotCount] = {noOwner, noOwner, noOwner, noOwner, noOwner, noOwner, noOwner,
+                                 noOwner, noOwner, noOwner, noOwner, noOwner, noOwner, noOwner,
+                                 noOwner, noOwner, noOwner, noOwner, noOwner, noOwner};
+
 bool validSlot(int slot)
 {
     return slot >= 0 && slot < keySlotCount;
@@ -38,6 +45,8 @@ unsigned sourceBit(KeySource source)
 void pressKey(int slot, KeySource source, double time)
 {
     if (!validSlot(slot))
+        return;
+    if (reservedFor[slot] != noOwner && reservedFor[slot] != source)
         return;
     SlotTiming& s = timing[slot];
     const bool wasUp = keyDown[slot] == 0;
@@ -85,6 +94,18 @@ void consumeKey(int slot)
         return;
     keyDown[slot] = 0;
     timing[slot].holders = 0;
+}
+
+void reserveSlot(int slot, KeySource source)
+{
+    if (validSlot(slot))
+        reservedFor[slot] = source;
+}
+
+void freeSlot(int slot)
+{
+    if (validSlot(slot))
+        reservedFor[slot] = noOwner;
 }
 
 void shiftKeyHistory(double time)
