@@ -2,12 +2,18 @@
 // keyboard game; every other way of playing is asked for here.
 #pragma once
 
+#include "ai/computer.h"
+
 #include <string>
 
 struct Options {
     bool help = false;
     bool version = false;
     bool noSound = false;       // play silent, never opening the audio device
+    // The players the computer plays: 1 player one, 2 player two, 3 both.
+    int computerPlayers = 0;
+    ComputerLevel level = NormalLevel;
+    bool levelGiven = false;
 };
 
 extern Options options;

@@ -1,3 +1,4 @@
+#include "ai/computer.h"
 #include "app/controls.h"
 #include "app/options.h"
 #include "app/shell.h"
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 static void applyWindowRequest(WindowRequest request)
@@ -51,7 +53,9 @@ void onDisplay()
     }
     glViewport(0, 0, windowWidth, windowHeight);
     setPerspective(static_cast<float>(aspectRatio(windowWidth, windowHeight)));
-    gameFrame(gameTime(), static_cast<float>(windowWidth), static_cast<float>(windowHeight));
+    const double time = gameTime();
+    playComputers(time);
+    gameFrame(time, static_cast<float>(windowWidth), static_cast<float>(windowHeight));
     glutSwapBuffers();
 }
 
@@ -100,6 +104,7 @@ int runShell(int argc, char** argv)
         return 1;
     }
     soundOff = options.noSound;
+    startComputers(options.computerPlayers, options.level, static_cast<unsigned>(std::random_device{}()));
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Tarvok");
