@@ -19,7 +19,7 @@ namespace {
 constexpr LevelStyle levelStyles[3] = {
     // reaction  think     aim   timing mistake kick-out aggression lie
     {12, 18, 3.0, 6.0, 1.0, 2.2, 0.25, 0.30, 0.45, 10, 45},
-    {8, 12, 2.0, 4.0, 0.6, 1.3, 0.10, 0.70, 0.65, 3, 20},
+    {8, 12, 2.0, 4.0, 0.6, 1.3, 0.10, 0.75, 0.65, 3, 20},
     {6, 8.5, 1.5, 3.0, 0.3, 0.7, 0.03, 0.95, 0.85, 0, 8},
 };
 
@@ -336,9 +336,10 @@ void watchEntrance(ComputerPlayer& c, const Sight& s, double t)
 
 // ---- the match ---------------------------------------------------------------
 
-float runSpeed()
+// How fast a runner goes, from its run clip.
+float runSpeed(const Wrestler& w)
 {
-    const float speed = forwardSpeed(playerOne.clips[ClipRun]);
+    const float speed = forwardSpeed(w.clips[ClipRun]);
     return speed > 0.1f ? speed : 0.7f;
 }
 
@@ -389,9 +390,9 @@ void finishHold(ComputerPlayer& c, const Sight& s, double t)
     if (!c.holdDecided) {
         // Picking a move takes a moment, longer for the unsure.
         c.holdDecided = true;
-        c.strikeAt = t + uniform(c, 0, 4) + style.mistakeChance * uniform(c, 0, 40);
+        c.moveAt = t + uniform(c, 0, 4) + style.mistakeChance * uniform(c, 0, 40);
     }
-    if (t < c.strikeAt)
+    if (t < c.moveAt)
         return;
     const WrestlerSight& me = s.self;
     const bool careless = chance(c, style.mistakeChance);
@@ -454,7 +455,7 @@ bool runPath(const WrestlerSight& w, const Wrestler& record, double seenAt, RunP
 // later still lands. Returns whether it planned the press.
 bool planRunningBlow(ComputerPlayer& c, const RunPath& path, double toGo, double slack, double t)
 {
-    const float speed = runSpeed();
+    const float speed = runSpeed(selfOf(c));
     const double latest = path.from + (toGo + slack) / speed;
     const double when = path.from + toGo / speed + gauss(c, styleOf(c).timingError);
     if (when > t + styleOf(c).thinkHigh || t > latest)
@@ -568,33 +569,37 @@ void chooseTactic(ComputerPlayer& c, const Sight& s, double t)
         return;
     }
     if (goingDown(o)) {
-        double pin;
+        // Pins are for the worn down; a weakened opponent who can still get
+        // up is better let up for the finishing move.
+        double pin, wait = 0;
         if (o.health <= kickOutHealth)
             pin = 1;
-        else if (o.health < weakened)
-            pin = 0.45;
-        else if (o.health < 40)
-            pin = 0.35;
-        else if (o.health < 65)
+        else if (o.health < weakened) {
+            pin = o.health <= getUpHealth ? 0.5 : 0.15;
+            wait = o.health <= getUpHealth ? 0 : 0.65;
+        } else if (o.health < 40)
             pin = 0.2;
+        else if (o.health < 65)
+            pin = 0.1;
         else
-            pin = 0.08;
+            pin = 0.04;
         const double roll = uniform(c, 0, 1);
         if (roll < pin) {
             setTactic(c, PinTactic, t, 40, 90);
             c.pressesLeft = 1;
-        }
-        else if (o.health < weakened && roll < pin + 0.25)
-            setTactic(c, WaitTactic, t, 20, 60);    // let it up for the finisher
-        else {
+        } else if (roll < pin + wait) {
+            setTactic(c, WaitTactic, t, 20, 60);
+        } else {
             setTactic(c, KickTactic, t, 40, 90);
             c.pressesLeft = 1 + static_cast<int>(uniform(c, 0, 3));
         }
         return;
     }
+    // The olympic slam only when a place to throw it from is near.
     float px = 0, pz = 0;
-    const bool possible = me.character != 3 || roomToThrowBackwards(me, o, px, pz);
-    if (o.health < weakened && possible && chance(c, 0.85)) {
+    const bool possible = me.character != 3 || (roomToThrowBackwards(me, o, px, pz) &&
+                                                 std::fabs(px - me.x) + std::fabs(pz - me.z) < 8);
+    if (o.health < weakened && possible && chance(c, 0.95)) {
         setTactic(c, SignatureTactic, t, 60, 150);
         return;
     }
@@ -810,6 +815,21 @@ WrestlerSight predictedSelf(const ComputerPlayer& c, const Sight& s, double t)
     return me;
 }
 
+// Whether its signature move would catch the weakened opponent from where
+// they stand now.
+bool finisherOn(ComputerPlayer& c, const Sight& s)
+{
+    const WrestlerSight& me = s.self;
+    const WrestlerSight& o = s.other;
+    if (!(o.health < weakened) || goingDown(o))
+        return false;
+    if ((me.character == 1 || me.character == 3) && o.state == Running)
+        return false;
+    if (me.character == 3 && (me.state != Idle || !roomInRing(headingToward(me, o), -20, me.x, me.z)))
+        return false;
+    return distanceBetween(me, o) + gauss(c, styleOf(c).aimError) <= grabRange;
+}
+
 void playOnFoot(ComputerPlayer& c, const Sight& seen, double t)
 {
     Sight s = seen;
@@ -818,6 +838,11 @@ void playOnFoot(ComputerPlayer& c, const Sight& seen, double t)
         chooseTactic(c, s, t);
     if (awaitingAction(c, s))
         return;
+    if (finisherOn(c, s)) {
+        stopSteering(c, t);
+        tap(c, keysOf(c).special, t + uniform(c, 0, 2));
+        return;
+    }
     const PlayerKeys& k = keysOf(c);
     switch (c.tactic) {
     case PunchTactic: closeInAndPress(c, s, t, punchRange, k.strike); break;

@@ -111,8 +111,8 @@ struct ComputerPlayer {
     bool holdDecided = false;           // a move chosen for the current hold
     bool pinDecided = false;            // kick-out chance rolled for this pin
     bool kickOutInTime = false;
-    double getUpFrom = -1;              // earliest time it tries to get up
-    double strikeAt = -1;               // an anticipated strike is planned
+    double getUpFrom = -1;              // earliest time it tries to get up or kick out
+    double moveAt = -1;                 // when it makes its move out of a hold
 };
 
 // The two computer players, one per side; inactive unless started.
