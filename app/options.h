@@ -2,6 +2,8 @@
 // keyboard game; every other way of playing is asked for here.
 #pragma once
 
+#include "ai/computer.h"
+
 #include <string>
 
 struct Options {
@@ -12,6 +14,10 @@ struct Options {
     std::string recordPath;     // write a recording of the game here
     std::string replayPath;     // play this recording back
     double replaySpeed = 1;     // times the recorded pace; 0 as fast as frames come
+    // The players the computer plays: 1 player one, 2 player two, 3 both.
+    int computerPlayers = 0;
+    ComputerLevel level = NormalLevel;
+    bool levelGiven = false;
 };
 
 extern Options options;

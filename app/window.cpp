@@ -1,3 +1,4 @@
+#include "ai/computer.h"
 #include "app/controls.h"
 #include "app/options.h"
 #include "app/shell.h"
@@ -12,7 +13,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
+#include <utility>
 
 static void applyWindowRequest(WindowRequest request)
 {
@@ -111,6 +114,7 @@ void onDisplay()
     }
     const double time = gameTime();
     pollPads(time);
+    playComputers(time);
     recordFrame(time, windowWidth, windowHeight);
     drawFrame(time, windowWidth, windowHeight);
 }
@@ -180,6 +184,8 @@ int runShell(int argc, char** argv)
         startReplay(recording);
     } else {
         std::srand(seed);
+        // A replay holds the computer players' keys among the recorded ones.
+        startComputers(options.computerPlayers, options.level, static_cast<unsigned>(std::random_device{}()));
     }
     if (!options.recordPath.empty() &&
         !startRecording(options.recordPath.c_str(), gameShapingOptions(options), seed, gameVersion, error)) {
@@ -210,6 +216,9 @@ int runShell(int argc, char** argv)
     initGame();
     // A replay's inputs are the recorded ones.
     padsOff = options.noPads || !options.replayPath.empty();
+    // Playing alone as player two, the first pad plugged in is player two's.
+    if (options.computerPlayers == 1)
+        std::swap(padSeats[0].player, padSeats[1].player);
     padsInit();
     glutMainLoop();
     return 0;

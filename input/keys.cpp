@@ -25,6 +25,13 @@ struct SlotTiming {
 
 SlotTiming timing[keySlotCount];
 
+constexpr int noOwner = -1;
+// The one source allowed to press each slot, or noOwner. Kept apart from the
+// timing, which every match reset clears.
+int reservedFor[keySlotCount] = {noOwner, noOwner, noOwner, noOwner, noOwner, noOwner, noOwner,
+                                 noOwner, noOwner, noOwner, noOwner, noOwner, noOwner, noOwner,
+                                 noOwner, noOwner, noOwner, noOwner, noOwner, noOwner};
+
 bool validSlot(int slot)
 {
     return slot >= 0 && slot < keySlotCount;
@@ -39,6 +46,8 @@ unsigned sourceBit(KeySource source)
 
 void pressKey(int slot, KeySource source, double time)
 {
+    if (validSlot(slot) && reservedFor[slot] != noOwner && reservedFor[slot] != source)
+        return;
     recordPress(slot, source, time);
     if (!validSlot(slot))
         return;
@@ -89,6 +98,18 @@ void consumeKey(int slot)
         return;
     keyDown[slot] = 0;
     timing[slot].holders = 0;
+}
+
+void reserveSlot(int slot, KeySource source)
+{
+    if (validSlot(slot))
+        reservedFor[slot] = source;
+}
+
+void freeSlot(int slot)
+{
+    if (validSlot(slot))
+        reservedFor[slot] = noOwner;
 }
 
 void shiftKeyHistory(double time)

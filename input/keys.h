@@ -11,8 +11,12 @@ extern int keyHistory[3][keySlotCount];
 
 // Who presses a slot. A slot is down while any of them holds it, so a
 // release by one does not lift a slot another still holds. Each pad is a
-// source of its own (PadSource the first, SecondPadSource the second).
-enum KeySource { KeyboardSource = 0, PadSource, ComputerSource, SecondPadSource, keySourceCount };
+// source of its own (PadSource the first, SecondPadSource the second), and so
+// is each computer player, so that two of them can hold the shared fireworks
+// slot each on its own.
+enum KeySource {
+    KeyboardSource = 0, PadSource, ComputerSource, SecondPadSource, SecondComputerSource, keySourceCount
+};
 
 // Two presses of one slot at most this far apart (in game time, about a
 // quarter of a second), with the slot up in between, make a double tap.
@@ -35,6 +39,12 @@ void releaseSource(KeySource source, double time);
 void setKey(int slot, int state);
 // Reads the slot as up until some source presses it again.
 void consumeKey(int slot);
+
+// Gives a slot to one source alone: presses from any other are ignored
+// there, so the keys of a computer-played wrestler do not move it.
+void reserveSlot(int slot, KeySource source);
+// Opens the slot to every source again.
+void freeSlot(int slot);
 
 // Once per match frame: the history moves one frame on and the double taps
 // completed since the last shift become visible.

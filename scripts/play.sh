@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds, generates the data and starts the game.
+# Sets up, builds, generates the data and starts the game; options go to the
+# game (./scripts/play.sh --cpu two to play alone).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh" release
@@ -9,4 +10,4 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 cd "$run"
-exec ../tarvok
+exec ../tarvok "$@"

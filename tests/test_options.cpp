@@ -69,6 +69,62 @@ TEST(Options, NoPadsIsAcceptedAndExplained)
     EXPECT_NE(helpText().find("--no-pads"), std::string::npos);
 }
 
+TEST(Options, TheComputerTakesASideAtALevel)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int players;
+        ComputerLevel level;
+    };
+    const Case cases[] = {
+        {{}, 0, NormalLevel},
+        {{"--cpu", "two"}, 2, NormalLevel},
+        {{"--cpu=one"}, 1, NormalLevel},
+        {{"--cpu", "both", "--level", "hard"}, 3, HardLevel},
+        {{"--level=easy", "--no-sound", "--cpu", "two"}, 2, EasyLevel},
+        {{"--cpu", "one", "--cpu", "two"}, 2, NormalLevel},     // the last one counts
+    };
+    for (const Case& c : cases) {
+        Options o;
+        std::string error;
+        EXPECT_TRUE(parse(c.args, o, error)) << error;
+        EXPECT_EQ(o.computerPlayers, c.players) << c.args.size();
+        EXPECT_EQ(o.level, c.level) << c.args.size();
+    }
+    const std::string help = helpText();
+    for (const char* word : {"--cpu two", "--cpu one", "--cpu both", "--level", "easy", "normal", "hard"})
+        EXPECT_NE(help.find(word), std::string::npos) << word;
+}
+
+TEST(Options, BadComputerChoicesSayWhatIsWrong)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"--cpu"}, "--cpu needs a value: one, two or both"},
+        {{"--cpu="}, "--cpu needs a value: one, two or both"},
+        {{"--cpu", "three"}, "bad value 'three' for --cpu (one, two or both)"},
+        {{"--cpu", "Two"}, "bad value 'Two' for --cpu (one, two or both)"},
+        {{"--cpu", "--level", "hard"}, "bad value '--level' for --cpu (one, two or both)"},
+        {{"--cpu", "two", "--level"}, "--level needs a value: easy, normal or hard"},
+        {{"--cpu", "two", "--level", "expert"}, "bad value 'expert' for --level (easy, normal or hard)"},
+        {{"--level", "hard"}, "--level sets how the computer plays; add --cpu one, two or both"},
+        {{"--cpux", "two"}, "unknown option '--cpux' (try tarvok --help)"},
+    };
+    for (const Case& c : cases) {
+        Options o;
+        std::string error;
+        EXPECT_FALSE(parse(c.args, o, error)) << c.error;
+        EXPECT_EQ(error, c.error);
+    }
+    // Asking for help is never an error.
+    Options o;
+    std::string error;
+    EXPECT_TRUE(parse({"--level", "hard", "--help"}, o, error)) << error;
+}
+
 TEST(Options, UnknownOptionsAreNamed)
 {
     Options o;
@@ -118,6 +174,10 @@ TEST(Options, HelpAndVersionPrintWithoutADisplay)
     EXPECT_EQ(out, std::string("tarvok ") + gameVersion + "\n");
     EXPECT_EQ(runGame("--bogus", out), 2);
     EXPECT_EQ(out, "tarvok: unknown option '--bogus' (try tarvok --help)\n");
+    EXPECT_EQ(runGame("--cpu three", out), 2);
+    EXPECT_EQ(out, "tarvok: bad value 'three' for --cpu (one, two or both)\n");
+    EXPECT_EQ(runGame("--cpu two --level", out), 2);
+    EXPECT_EQ(out, "tarvok: --level needs a value: easy, normal or hard\n");
 }
 
 } // namespace
