@@ -15,14 +15,17 @@
 void RealGame::start(const std::string& folder, const std::vector<std::string>& arguments,
                      const std::vector<std::string>& environment)
 {
-    int outPipe[2], errPipe[2];
+    int inPipe[2], outPipe[2], errPipe[2];
+    ASSERT_EQ(pipe(inPipe), 0);
     ASSERT_EQ(pipe(outPipe), 0);
     ASSERT_EQ(pipe(errPipe), 0);
     pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+        dup2(inPipe[0], 0);
         dup2(outPipe[1], 1);
         dup2(errPipe[1], 2);
+        close(inPipe[1]);
         close(outPipe[0]);
         close(errPipe[0]);
         if (chdir(folder.c_str()) != 0)
@@ -35,15 +38,22 @@ void RealGame::start(const std::string& folder, const std::vector<std::string>& 
         for (const std::string& a : arguments)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(TARVOK_BINARY, argv.data());
+        execv(binary.c_str(), argv.data());
         _exit(98);
     }
+    close(inPipe[0]);
     close(outPipe[1]);
     close(errPipe[1]);
+    in = inPipe[1];
     out = outPipe[0];
     err = errPipe[0];
     fcntl(out, F_SETFL, O_NONBLOCK);
     fcntl(err, F_SETFL, O_NONBLOCK);
+}
+
+void RealGame::say(const std::string& lines)
+{
+    ASSERT_EQ(write(in, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
 }
 
 void RealGame::read()
@@ -86,10 +96,9 @@ RealGame::~RealGame()
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    if (out >= 0)
-        close(out);
-    if (err >= 0)
-        close(err);
+    for (int fd : {in, out, err})
+        if (fd >= 0)
+            close(fd);
 }
 
 bool PrivateDisplay::start()

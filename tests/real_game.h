@@ -13,8 +13,9 @@
 #include <vector>
 
 struct RealGame {
+    std::string binary = TARVOK_BINARY;     // the program to start
     pid_t pid = -1;
-    int out = -1, err = -1;
+    int in = -1, out = -1, err = -1;
     std::string log, errors;
 
     // Starts the game in `folder` with the arguments and the environment
@@ -22,6 +23,8 @@ struct RealGame {
     // terminal: Ctrl+C and SIGTERM at their default actions.
     void start(const std::string& folder, const std::vector<std::string>& arguments = {},
                const std::vector<std::string>& environment = {});
+    // Writes to its standard input.
+    void say(const std::string& lines);
     // Collects what it wrote so far.
     void read();
     bool running();

@@ -5,6 +5,7 @@
 // from standard input).
 #include "tests/game_session.h"
 #include "tests/gl_context.h"
+#include "tests/real_game.h"
 #include "tests/support.h"
 
 #include <gtest/gtest.h>
@@ -13,174 +14,14 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
-#include <chrono>
 #include <csignal>
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
-#include <fcntl.h>
-#include <functional>
 #include <string>
 #include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-bool waitFor(const std::function<bool()>& done, double seconds)
-{
-    const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-    while (Clock::now() < end) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
-}
-
-// An X server of the test's own, so the program's window is the only one
-// on it.
-struct PrivateDisplay {
-    pid_t pid = -1;
-    std::string name;
-
-    bool start()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return false;
-        pid = fork();
-        if (pid < 0)
-            return false;
-        if (pid == 0) {
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(98);
-        }
-        close(fds[1]);
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        name = ":" + number;
-        return !number.empty();
-    }
-
-    ~PrivateDisplay()
-    {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-};
-
-// The game run from a temporary folder, with its standard input a pipe of
-// the test's, its standard error read back, and its log thrown away.
-struct Program {
-    pid_t pid = -1;
-    int in = -1, err = -1;
-    std::string errors;
-
-    void start(const std::string& binary, const std::string& directory, const std::string& display)
-    {
-        int input[2], error[2];
-        ASSERT_EQ(pipe(input), 0);
-        ASSERT_EQ(pipe(error), 0);
-        pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            dup2(input[0], 0);
-            dup2(error[1], 2);
-            close(input[1]);
-            close(error[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            if (chdir(directory.c_str()) != 0)
-                _exit(99);
-            // As started from a terminal, whatever started the tests.
-            signal(SIGINT, SIG_DFL);
-            signal(SIGTERM, SIG_DFL);
-            setenv("DISPLAY", display.c_str(), 1);
-            setenv("TARVOK_NO_SOUND", "1", 1);
-            execl(binary.c_str(), "tarvok", static_cast<char*>(nullptr));
-            _exit(98);
-        }
-        close(input[0]);
-        close(error[1]);
-        in = input[1];
-        err = error[0];
-        fcntl(err, F_SETFL, O_NONBLOCK);
-    }
-
-    void say(const std::string& lines)
-    {
-        ASSERT_EQ(write(in, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
-    }
-
-    void readErrors()
-    {
-        char buffer[4096];
-        ssize_t n;
-        while ((n = read(err, buffer, sizeof buffer)) > 0)
-            errors.append(buffer, static_cast<std::size_t>(n));
-    }
-
-    bool running() { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
-
-    // Sends the signal and waits at most `seconds` for the program to end.
-    // Returns the wait status, or -1 if it did not end.
-    int endWith(int signal, double seconds)
-    {
-        kill(pid, signal);
-        int status = 0;
-        if (!waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds))
-            return -1;
-        pid = -1;
-        return status;
-    }
-
-    ~Program()
-    {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (in >= 0)
-            close(in);
-        if (err >= 0)
-            close(err);
-    }
-};
-
-Window findWindow(Display* display, Window root, const char* title)
-{
-    char* name = nullptr;
-    if (XFetchName(display, root, &name) && name) {
-        const bool match = std::strcmp(name, title) == 0;
-        XFree(name);
-        if (match)
-            return root;
-    }
-    Window parent, *children = nullptr;
-    unsigned int count = 0;
-    Window found = 0;
-    if (XQueryTree(display, root, &root, &parent, &children, &count)) {
-        for (unsigned int i = 0; i < count && !found; ++i)
-            found = findWindow(display, children[i], title);
-        if (children)
-            XFree(children);
-    }
-    return found;
-}
 
 int ignoreXError(Display*, XErrorEvent*)
 {
@@ -188,7 +29,7 @@ int ignoreXError(Display*, XErrorEvent*)
 }
 
 // What the window shows, top row first, as 0xRRGGBB; empty when it cannot
-// be read. Read from the screen, clipped to it.
+// be read. What lies off the screen reads black.
 struct Picture {
     int width = 0, height = 0;
     std::vector<std::uint32_t> pixels;
@@ -224,31 +65,16 @@ struct Picture {
 Picture capture(Display* display, Window window)
 {
     Picture picture;
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
-        return picture;
-    const Window root = DefaultRootWindow(display);
-    int left = 0, top = 0;
-    Window child;
-    XTranslateCoordinates(display, window, root, 0, 0, &left, &top, &child);
-    const int right = std::min(left + attributes.width, DisplayWidth(display, DefaultScreen(display)));
-    const int bottom = std::min(top + attributes.height, DisplayHeight(display, DefaultScreen(display)));
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    if (right <= left || bottom <= top)
-        return picture;
-    XImage* image = XGetImage(display, root, left, top, static_cast<unsigned>(right - left),
-                              static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
-    if (!image)
-        return picture;
-    picture.width = right - left;
-    picture.height = bottom - top;
+    const std::vector<unsigned char> rgba = windowPixels(display, window, picture.width, picture.height);
+    if (rgba.empty())
+        return Picture{};
     picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
     for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x)
+        for (int x = 0; x < picture.width; ++x) {
+            const unsigned char* p = &rgba[(static_cast<std::size_t>(picture.height - 1 - y) * picture.width + x) * 4];
             picture.pixels[static_cast<std::size_t>(y) * picture.width + x] =
-                static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xffffff);
-    XDestroyImage(image);
+                static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2];
+        }
     return picture;
 }
 
@@ -275,7 +101,7 @@ protected:
     PrivateDisplay server;
     Display* display = nullptr;
     TempDir dir;
-    Program game;
+    RealGame game;
     Window window = 0;
 
     void SetUp() override
@@ -299,7 +125,8 @@ protected:
     // hold still. Returns that picture.
     Picture startGame(const std::string& binary)
     {
-        game.start(binary, dir.path, server.name);
+        game.binary = binary;
+        game.start(dir.path, {}, {"DISPLAY=" + server.name, "TARVOK_NO_SOUND=1"});
         EXPECT_TRUE(waitFor([&] {
             window = findWindow(display, DefaultRootWindow(display), "Tarvok");
             return window != 0 || !game.running();
@@ -364,7 +191,7 @@ TEST_F(PadGame, WithPadsStartedTheKeysTheTimerAndSigtermWorkAsBefore)
     const int status = game.endWith(SIGTERM, 10);
     ASSERT_NE(status, -1) << "SIGTERM did not end the game";
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    game.readErrors();
+    game.read();
     EXPECT_EQ(game.errors, "") << "no pad was expected, so nothing is said";
 }
 
@@ -388,7 +215,7 @@ TEST_F(PadGame, VirtualPadsPlayTheRealWindowsGameAndCtrlCEndsIt)
     const int status = game.endWith(SIGINT, 10);
     ASSERT_NE(status, -1) << "SIGINT did not end the game";
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
-    game.readErrors();
+    game.read();
     EXPECT_EQ(game.errors, "");
 }
 
