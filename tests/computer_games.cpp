@@ -35,12 +35,7 @@ std::string wrestlerFault(const Wrestler& w, const char* who)
 
 void smallFrame(double time)
 {
-    glViewport(0, 0, tinyWidth, tinyHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40, static_cast<double>(tinyWidth) / tinyHeight, 1, 1000);
-    glMatrixMode(GL_MODELVIEW);
-    gameFrame(time, tinyWidth, tinyHeight);
+    displayFrame(time, tinyWidth, tinyHeight);
 }
 
 GameTally playWholeGame(double frameUnits, const std::function<void(double)>& beforeFrame, double matchLimit)

@@ -1,7 +1,9 @@
 #include "tests/game_session.h"
 
+#include "app/controls.h"
 #include "assets/catalogue.h"
 #include "match/phases.h"
+#include "wrestler/wrestler.h"
 #include "tests/gl_context.h"
 #include "tests/quiet_gl.h"
 #include "tests/support.h"
@@ -44,6 +46,15 @@ void displayFrame(double time, int width, int height)
     gluPerspective(40, static_cast<float>(static_cast<double>(width) / height), 1, 1000);
     glMatrixMode(GL_MODELVIEW);
     gameFrame(time, static_cast<float>(width), static_cast<float>(height));
+}
+
+void freshGame()
+{
+    resetMatch();
+    separationOn = 1;
+    showModels = showShadows = 1;
+    showBones = 0;
+    glEnable(GL_DEPTH_TEST);
 }
 
 std::string shotDirectory()

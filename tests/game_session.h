@@ -15,6 +15,11 @@ bool loadWholeGame();
 // window's costs less to fill, for long runs that look at no pixels.
 void displayFrame(double time, int width = 640, int height = 480);
 
+// A new game as a test starts it: the match reset (other suites may have
+// swapped clips, moved wrestlers or left the separation off), the wrestlers
+// kept apart, models and shadows shown, bones hidden, depth testing on.
+void freshGame();
+
 // Where tests keep pictures for a look (out/ beside the sources, ignored by
 // git).
 std::string shotDirectory();

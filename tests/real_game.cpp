@@ -138,6 +138,20 @@ PrivateDisplay::~PrivateDisplay()
     }
 }
 
+void sendKey(Display* display, Window window, KeySym symbol, int type)
+{
+    XEvent event{};
+    event.xkey.type = type;
+    event.xkey.display = display;
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display);
+    event.xkey.time = CurrentTime;
+    event.xkey.same_screen = True;
+    event.xkey.keycode = XKeysymToKeycode(display, symbol);
+    XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+    XFlush(display);
+}
+
 bool waitFor(const std::function<bool()>& done, double seconds)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);

@@ -45,6 +45,9 @@ struct PrivateDisplay {
 
 bool waitFor(const std::function<bool()>& done, double seconds);
 
+// Sends a key press or release (`type` KeyPress or KeyRelease) to the window.
+void sendKey(Display* display, Window window, KeySym symbol, int type);
+
 // The first window under `root` with that title, or 0.
 Window findWindow(Display* display, Window root, const char* title);
 

@@ -34,7 +34,7 @@ protected:
     {
         if (!loadWholeGame())
             GTEST_SKIP() << "no display";
-        freshGame();
+        freshComputerGame();
     }
 
     void TearDown() override
@@ -48,16 +48,14 @@ protected:
         showModels = showShadows = 1;
     }
 
-    static void freshGame()
+    static void freshComputerGame()
     {
         stopComputer(computerOne, previousTime);
         stopComputer(computerTwo, previousTime);
-        resetMatch();
-        separationOn = 1;
+        freshGame();
         // Long runs draw no bodies: the menu's Models Off and Shadows Off
         // change the pictures only.
         showModels = showShadows = 0;
-        showBones = 0;
     }
 };
 
@@ -381,7 +379,7 @@ TEST_F(ComputerGame, ReactsNoFasterThanItsLevelAllows)
     double meanByLevel[3] = {0, 0, 0};
     int inTimeByLevel[3] = {0, 0, 0};
     for (int level = EasyLevel; level <= HardLevel; ++level) {
-        freshGame();
+        freshComputerGame();
         double clock = skipToMatch(previousTime, frameUnits);
         std::vector<TimedKey> journal;
         computerTwo.journal = &journal;
@@ -463,7 +461,7 @@ TEST_F(ComputerGame, PlaysAlikeAtAnyFrameRate)
     for (int rate = 0; rate < 3; ++rate) {
         const double frameUnits = frameMs[rate] * msToUnits;
         for (int bout = 0; bout < bouts; ++bout) {
-            freshGame();
+            freshComputerGame();
             assignProfile(playerOne, bout % rosterSize);
             assignProfile(playerTwo, (bout + 1) % rosterSize);
             double clock = skipToMatch(previousTime, frameUnits);

@@ -78,20 +78,6 @@ Picture capture(Display* display, Window window)
     return picture;
 }
 
-void sendKey(Display* display, Window window, KeySym symbol, int type)
-{
-    XEvent event{};
-    event.xkey.type = type;
-    event.xkey.display = display;
-    event.xkey.window = window;
-    event.xkey.root = DefaultRootWindow(display);
-    event.xkey.time = CurrentTime;
-    event.xkey.same_screen = True;
-    event.xkey.keycode = XKeysymToKeycode(display, symbol);
-    XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
-    XFlush(display);
-}
-
 // Player one's portrait on the selection screen, in the 640 by 480 window
 // (give or take the pixel the screen's edge may clip).
 constexpr int portraitLeft = 64, portraitTop = 112, portraitRight = 192, portraitBottom = 240;

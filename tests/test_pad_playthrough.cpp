@@ -35,11 +35,7 @@ protected:
         if (!quietGlContext())
             GTEST_SKIP() << "no display";
         ASSERT_TRUE(loaded);
-        resetMatch();
-        separationOn = 1;
-        showModels = showShadows = 1;
-        showBones = 0;
-        glEnable(GL_DEPTH_TEST);
+        freshGame();
         padsOff = false;
         padsInit();
         ASSERT_TRUE(one.plugIn("Player one's pad"));

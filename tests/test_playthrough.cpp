@@ -41,13 +41,7 @@ protected:
         if (!quietGlContext())
             GTEST_SKIP() << "no display";
         ASSERT_TRUE(loaded);
-        // Other suites may have swapped clips, moved wrestlers or left the
-        // separation off; a new game starts from what the reset leaves.
-        resetMatch();
-        separationOn = 1;
-        showModels = showShadows = 1;
-        showBones = 0;
-        glEnable(GL_DEPTH_TEST);
+        freshGame();
         clock = 0;
     }
 

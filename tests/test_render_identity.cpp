@@ -87,10 +87,7 @@ protected:
         if (!quietGlContext())
             GTEST_SKIP() << "no display";
         ASSERT_TRUE(loaded);
-        resetMatch();
-        showModels = showShadows = 1;
-        showBones = 0;
-        glEnable(GL_DEPTH_TEST);
+        freshGame();
         glClearColor(0, 0, 0, 1);
         // The ropes swing: one point of a top rope pulled in and let go, so
         // every rope segment lies at its own angle.

@@ -72,12 +72,7 @@ protected:
     {
         sizeBefore = recording.size();
         clock += 2.0f;
-        glViewport(0, 0, glTestWidth, glTestHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(40, static_cast<double>(glTestWidth) / glTestHeight, 1, 1000);
-        glMatrixMode(GL_MODELVIEW);
-        gameFrame(clock, glTestWidth, glTestHeight);
+        displayFrame(clock, glTestWidth, glTestHeight);
         std::this_thread::sleep_until(started + std::chrono::milliseconds(static_cast<long>(clock * 30)));
     }
 
@@ -277,20 +272,6 @@ TEST_F(HeardGame, SilenceThenThemesBellCrowdImpactsAndTheWin)
 
 // ---------------------------------------------------------------------------
 // The real program.
-
-void sendKey(Display* display, Window window, KeySym symbol, int type)
-{
-    XEvent event{};
-    event.xkey.type = type;
-    event.xkey.display = display;
-    event.xkey.window = window;
-    event.xkey.root = DefaultRootWindow(display);
-    event.xkey.time = CurrentTime;
-    event.xkey.same_screen = True;
-    event.xkey.keycode = XKeysymToKeycode(display, symbol);
-    XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
-    XFlush(display);
-}
 
 bool anySound(const std::string& file)
 {
