@@ -134,7 +134,8 @@ std::string gameShapingOptions(const Options& o)
 std::string helpText()
 {
     return "Usage: tarvok [options]\n"
-           "Two wrestlers, one keyboard, one ring. Run it in a folder that holds game.ini.\n"
+           "Two wrestlers, one keyboard, one ring. Run it in a folder that holds game.ini\n"
+           "(the installed tarvok command makes one of its own).\n"
            "\n"
            "Options:\n"
            "  -h, --help           print this help and exit\n"
