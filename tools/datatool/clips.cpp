@@ -2,9 +2,90 @@
 
 #include "tools/datatool/clips_author.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Clips that hand over to a follower without a blend, each follower before
+// the clips that lead into it; the turn is the heading change at the hand
+// over (the body's own turn at the root joint is authored to match it).
+struct Join {
+    const char* clip;
+    const char* next;
+};
+
+constexpr Join joins[] = {
+    {"peopleelbow1.anim", "run.anim"}, {"vorlanbottom.anim", "peopleelbow1.anim"},
+    {"pinfall.anim", "stand.anim"}, {"getpinfalled.anim", "lie.anim"}, {"pin.anim", "pinfall.anim"},
+    {"getpinned.anim", "getpinfalled.anim"},
+    {"grab.anim", "grapple.anim"}, {"getgrabbed.anim", "getgrappled.anim"},
+    {"punch.anim", "stand.anim"}, {"hit.anim", "stand.anim"}, {"fall.anim", "lie.anim"},
+    {"getup.anim", "stand.anim"}, {"kick.anim", "stand.anim"}, {"liehit.anim", "lie.anim"},
+    {"grabmiss.anim", "stand.anim"}, {"getsuplexed.anim", "lie.anim"}, {"getslammed.anim", "lie.anim"},
+    {"stunner.anim", "stand.anim"}, {"olympicslam.anim", "getup.anim"}, {"getolympicslam.anim", "lie.anim"},
+    {"getvorlanbottom.anim", "lie.anim"}, {"peopleelbow2.anim", "stand.anim"}, {"ropesback.anim", "run.anim"},
+    {"ropesleft.anim", "walkright.anim"}, {"ropesright.anim", "walkleft.anim"}, {"runropes.anim", "run.anim"},
+    {"runpunch.anim", "stand.anim"}, {"getrunpunch.anim", "lie.anim"}, {"runpunchmiss.anim", "lie.anim"},
+    {"hitrun.anim", "stand.anim"}, {"gethitrun.anim", "lie.anim"}, {"throw.anim", "stand.anim"},
+    {"getthrown.anim", "run.anim"}, {"kickout.anim", "lie.anim"}, {"getkickout.anim", "stand.anim"},
+    {"vorlanceleb.anim", "stand.anim"}, {"kalverceleb.anim", "stand.anim"}, {"zoragceleb.anim", "stand.anim"},
+    {"teskarceleb.anim", "stand.anim"},
+};
+
+constexpr int joinSamples = 8;      // the end eases into the follower's start over these
+
+Clip& named(std::vector<Clip>& clips, const char* file)
+{
+    for (Clip& c : clips)
+        if (c.file == file)
+            return c;
+    std::fprintf(stderr, "tarvok_data: no clip %s\n", file);
+    std::exit(1);
+}
+
+// Whatever the solvers left between a clip's last pose and its follower's
+// first (both solved on their own) is taken up over the clip's last
+// moments, so the hand-over shows no jump. The root joint's turn is left
+// as authored: it may differ from the follower's by the heading's turn.
+void join(Clip& clip, const Clip& next)
+{
+    Timeline a = sampleTimeline(clip, 1);
+    const Timeline b = sampleTimeline(next, 1);
+    const Pose& last = a.poses.back();
+    const Pose& first = b.poses.front();
+    const double dy = b.root.front().y - a.root.back().y;
+    const int n = static_cast<int>(a.times.size());
+    for (int k = std::max(0, n - 1 - joinSamples); k < n; ++k) {
+        const double u = static_cast<double>(k - (n - 1 - joinSamples)) / joinSamples;
+        const double w = u * u * (3 - 2 * u);
+        Pose& p = a.poses[static_cast<std::size_t>(k)];
+        for (int j = 0; j < layoutJointCount; ++j) {
+            if (j == Body)
+                continue;
+            for (int axis = 0; axis < 3; ++axis)
+                p.r[j][axis] += static_cast<float>(w * (first.r[j][axis] - last.r[j][axis]));
+        }
+        a.root[static_cast<std::size_t>(k)].y += w * dy;
+    }
+    storeTimeline(clip, a);
+}
+
+} // namespace
+
 void writeClips(const std::string& dataDir)
 {
+    std::vector<Clip> clips;
     for (auto family : {locomotionClips, strikeClips, grappleClips, signatureClips, pinAndShowClips})
-        for (const Clip& clip : family())
-            writeClipFile(clip, dataDir);
+        for (Clip& clip : family()) {
+            plantFeet(clip);
+            clips.push_back(std::move(clip));
+        }
+    choreograph(clips);
+    for (const Join& j : joins)
+        join(named(clips, j.clip), named(clips, j.next));
+    for (const Clip& clip : clips)
+        writeClipFile(clip, dataDir);
 }

@@ -1,15 +1,20 @@
 // Standing, lying, walking, running, getting up and the rope rebounds.
 #include "tools/datatool/clips_author.h"
 
+#include <algorithm>
+#include <cmath>
+
 Pose standPose()
 {
+    // Knees soft and the weight forward, shins upright over flat feet: the
+    // height the walk and the run start from as well.
     return Pose()
-        .torso(4)
-        .head(-2)
-        .arm(Right, 72, 12, 0, 30)
-        .arm(Left, 72, 12, 0, 30)
-        .leg(Right, 4, 5, 6)
-        .leg(Left, 4, 5, 6);
+        .torso(9)
+        .head(-6)
+        .arm(Right, 72, 14, 0, 32)
+        .arm(Left, 72, 14, 0, 32)
+        .leg(Right, 18, 4, 18)
+        .leg(Left, 18, 4, 18);
 }
 
 float standHeight()
@@ -94,26 +99,116 @@ Clip lie()
     return c;
 }
 
+// Plants given for one cycle, repeated over the cycles either side so the
+// feet of a looping clip carry on across its ends.
+void repeatPlants(Clip& c, Side side, const std::vector<FootPlant>& cycle, float dx, float dz)
+{
+    for (int k = -2; k <= 2; ++k)
+        for (FootPlant p : cycle) {
+            p.from += k * c.length;
+            p.to += k * c.length;
+            p.x += k * dx;
+            p.z += k * dz;
+            c.plants[side == Right ? 0 : 1].push_back(p);
+        }
+}
+
+// The waist's height along a stepping clip, from where its feet stand: as
+// high as a standing body, but never so high that the foot it stands on
+// (the flattest of those on the mat) must rise onto its toe or heel by more
+// than a little, nor any planted foot by more than a lot.
+void stepHeights(Clip& c)
+{
+    const double top = standHeight();
+    const double leg = 3.32;    // hip to ankle, the knee a little bent
+    const int n = static_cast<int>(std::lround(c.length));
+    std::vector<double> height(static_cast<std::size_t>(n + 1));
+    for (int k = 0; k <= n; ++k) {
+        const float t = static_cast<float>(k);
+        const double rx = channelValue(c.rootX, t, c.loops, c.length);
+        const double rz = channelValue(c.rootZ, t, c.loops, c.length);
+        double flattest = 0, highest = top;
+        bool any = false;
+        for (int foot = 0; foot < 2; ++foot)
+            for (const FootPlant& p : c.plants[foot])
+                if (t >= p.from && t <= p.to) {
+                    const double hipX = rx + (foot == 0 ? -hipSocketX : hipSocketX);
+                    const double across = std::hypot(p.x - hipX, p.z - rz);
+                    auto reach = [&](double ankle) {
+                        return -hipLineY + ankle + std::sqrt(std::max(0.0, leg * leg - across * across));
+                    };
+                    flattest = std::max(flattest, reach(0.42));
+                    highest = std::min(highest, reach(0.75));
+                    any = true;
+                }
+        height[static_cast<std::size_t>(k)] = any ? std::min({top, flattest, highest}) : top;
+    }
+    c.rootY.clear();
+    for (int k = 0; k <= n; ++k) {
+        double sum = 0;
+        for (int d = -2; d <= 2; ++d) {
+            int j = k + d;
+            if (c.loops)
+                j = (j % n + n) % n;
+            sum += height[static_cast<std::size_t>(std::clamp(j, 0, n))];
+        }
+        c.y(static_cast<float>(k), static_cast<float>(sum / 5));
+    }
+}
+
+constexpr float walkFootX = 1.0f;       // ankles either side of the body's line
+constexpr float walkFootAhead = 1.35f;  // heel strike ahead of the waist
+
+// The forward walk: each foot planted for three fifths of the cycle, the
+// other two fifths in the air. A backward walk plays it in reverse.
 Clip walkForward(const char* file, float direction)
 {
     Clip c(file, walkCycle, true);
     for (int q = 0; q <= 4; ++q) {
         // Backward walking plays the forward cycle in reverse.
         const float t = direction > 0 ? q * walkCycle / 4 : walkCycle - q * walkCycle / 4;
-        c.grounded(t, walkKey(q));
+        c.at(t, walkKey(q));
     }
+    c.y(0, standHeight()).y(walkCycle, standHeight());
     c.z(0, 0).z(walkCycle, direction * walkStride);
+    const float stance = walkCycle * 0.6f;
+    const float toeOut = 0.08f;
+    std::vector<FootPlant> right{{0, stance, -walkFootX, walkFootAhead, -toeOut}};
+    std::vector<FootPlant> left{{walkCycle / 2, walkCycle / 2 + stance, walkFootX, walkFootAhead + walkStride / 2, toeOut}};
+    if (direction < 0)
+        for (auto* feet : {&right, &left})
+            for (FootPlant& p : *feet) {
+                const float from = walkCycle - p.to, to = walkCycle - p.from;
+                p.from = from, p.to = to;
+                p.z -= walkStride;
+            }
+    repeatPlants(c, Right, right, 0, direction * walkStride);
+    repeatPlants(c, Left, left, 0, direction * walkStride);
+    c.footLift = 0.45f;
+    c.liftToGround = false;
+    stepHeights(c);
     return c;
 }
 
+// Side steps toward +x (direction 1) or -x: the leading foot steps out,
+// the trailing foot follows, twice a cycle.
 Clip walkSide(const char* file, float direction)
 {
     Clip c(file, walkCycle, true);
-    for (int q = 0; q <= 4; ++q) {
+    for (int q = 0; q <= 8; ++q) {
         const Pose p = direction > 0 ? sideKey(q) : sideKey(q).mirrored();
-        c.grounded(q * walkCycle / 4, p);
+        c.at(q * walkCycle / 8, p);
     }
+    c.y(0, standHeight()).y(walkCycle, standHeight());
     c.x(0, 0).x(walkCycle, direction * walkStride);
+    const float half = walkCycle / 2, step = walkStride / 2, width = 0.8f;
+    const Side lead = direction > 0 ? Left : Right, trail = direction > 0 ? Right : Left;
+    repeatPlants(c, lead, {{-half + 8, 0, direction * width, 0, 0}, {8, half, direction * (width + step), 0, 0}}, direction * walkStride, 0);
+    repeatPlants(c, trail, {{-2, 10, -direction * width, 0, 0}, {half - 2, half + 10, -direction * (width - step), 0, 0}},
+                 direction * walkStride, 0);
+    c.footLift = 0.35f;
+    c.liftToGround = false;
+    stepHeights(c);
     return c;
 }
 
@@ -139,14 +234,25 @@ Pose runFlight()
         .arm(Left, 80, 12, 0, 90);
 }
 
+// Running: each foot on the mat for a third of the cycle, both in the air
+// between; the body is highest in the air, where the cycle starts.
 Clip run()
 {
     Clip c("run.anim", runCycle, true);
-    for (int q = 0; q <= 4; ++q) {
-        const Pose p = runPose(q * 0.25f);
-        c.at(q * runCycle / 4, p).y(q * runCycle / 4, groundHeight(p) + (q % 2 ? 0.35f : 0.0f));
+    for (int q = 0; q <= 8; ++q) {
+        const float t = q * runCycle / 8;
+        c.at(t, runPose(t / runCycle)).y(t, runHeight(t / runCycle));
     }
     c.z(0, 0).z(runCycle, runStride);
+    const float stance = 7, land = runCycle / 4 - stance / 2;
+    const float speed = runStride / runCycle;
+    // Each foot lands ahead of the waist and leaves behind it.
+    const float plantZ = speed * (land + stance * 0.5f) + 0.3f;
+    repeatPlants(c, Right, {{land, land + stance, -0.6f, plantZ, -0.05f}}, 0, runStride);
+    repeatPlants(c, Left, {{land + runCycle / 2, land + runCycle / 2 + stance, 0.6f, plantZ + runStride / 2, 0.05f}}, 0,
+                 runStride);
+    c.footLift = 0.9f;
+    c.liftToGround = false;
     return c;
 }
 
@@ -297,13 +403,30 @@ Clip runRopes()
 
 Pose runPose(float phase)
 {
-    const int quarter = static_cast<int>(phase * 4 + 0.5f) % 4;
-    switch (quarter) {
-    case 0: return runContact();
-    case 1: return runFlight();
-    case 2: return runContact().mirrored();
-    default: return runFlight().mirrored();
+    // Eighths of the cycle: in the air, right foot landing, on it, pushing
+    // off, in the air, and the same on the left.
+    const int eighth = static_cast<int>(std::floor(phase * 8 + 0.5f)) % 8;
+    Pose p;
+    switch (eighth / 2) {
+    case 0: p = runFlight().mirrored(); break;
+    case 1: p = runContact(); break;
+    case 2: p = runFlight(); break;
+    default: p = runContact().mirrored(); break;
     }
+    if (eighth % 2) {
+        // Between two of the four poses: halfway.
+        const Pose next = runPose((eighth + 1) / 8.0f);
+        for (int j = 0; j < layoutJointCount; ++j)
+            for (int a = 0; a < 3; ++a)
+                p.r[j][a] = (p.r[j][a] + next.r[j][a]) / 2;
+    }
+    return p;
+}
+
+float runHeight(float phase)
+{
+    // Highest in the air, lowest halfway through each stride on the mat.
+    return 4.28f + 0.16f * std::cos(phase * 4 * 3.14159265f);
 }
 
 std::vector<Clip> locomotionClips()

@@ -44,6 +44,8 @@
 //   --bones           draw the skeleton display over the bodies
 //   --no-models       skip the bodies (the skeleton or shadows only)
 //   --shadows         draw the shadows as the game does
+//   --follow          sheet: the camera follows the wrestler instead of
+//                     looking at the middle of its path
 //   --help            this text
 #include "tools/preview/preview.h"
 
@@ -85,7 +87,7 @@ static const char* usageText =
     "  --run DIR  --frames N  --columns N  --from T  --to T\n"
     "  --clip NAME  --time T  --rot J:X,Y,Z  --height H\n"
     "  --character I  --victim I  --view DEG  --elevation DEG  --distance D  --target Y\n"
-    "  --size WxH  --bones  --no-models  --shadows  --help\n"
+    "  --size WxH  --bones  --no-models  --shadows  --follow  --help\n"
     "run it under xvfb-run -a -s \"-screen 0 1280x1024x24\"\n";
 
 struct JointTurn {
@@ -112,6 +114,7 @@ struct Options {
     float target = -1000;
     int cellWidth = 240, cellHeight = 320;
     bool bones = false, models = true, shadows = false;
+    bool follow = false;
 };
 
 static Options opt;
@@ -162,6 +165,7 @@ static void parseOptions(int argc, char** argv)
         else if (a == "--bones") opt.bones = true;
         else if (a == "--no-models") opt.models = false;
         else if (a == "--shadows") opt.shadows = true;
+        else if (a == "--follow") opt.follow = true;
         else if (a == "--size") {
             const std::string s = next();
             if (std::sscanf(s.c_str(), "%dx%d", &opt.cellWidth, &opt.cellHeight) != 2
@@ -592,8 +596,9 @@ static void sheetMode(const std::string& clipName, const std::string& out)
     Image sheet = newSheet(static_cast<int>(times.size()));
     for (size_t i = 0; i < times.size(); ++i) {
         placeOnClip(w, playerTwo, slot, 0, 0, 0, times[i]);
-        beginCell({cx, 4.0f, cz, view, opt.elevation, d});
-        drawFloor(cx, cz);
+        const float fx = opt.follow ? w.x : cx, fz = opt.follow ? w.z : cz;
+        beginCell({fx, 4.0f, fz, view, opt.elevation, opt.follow && opt.distance <= 0 ? 17.0f : d});
+        drawFloor(fx, fz);
         drawFigure(w);
         label(timeLabel(clipName.c_str(), times[i]), placeLabel(w));
         placeCell(sheet, static_cast<int>(i));
