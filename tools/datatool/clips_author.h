@@ -188,6 +188,16 @@ void storeTimeline(Clip& clip, const Timeline& timeline);
 void plantFeet(Clip& clip);
 // Solves the hands of every hold of the two-body moves onto the partner.
 void choreograph(std::vector<Clip>& clips);
+// A hold at one moment, for authoring key poses of a pair: the hand of the
+// attacker (or of the victim) on a point of the other.
+struct HoldAt {
+    bool byVictim;
+    int hand, point;    // ContactPointId values
+};
+// Solves the arms of both poses so every hold rests its hand on its point;
+// each root is the body's root position in its own clip's frame.
+void solveHoldsAt(Pose& attacker, const Point3& rootA, Pose& victim, const Point3& rootV,
+                  const std::vector<HoldAt>& holds);
 
 // Writes the clip as "<dir>/<file>"; the same clip gives the same bytes.
 void writeClipFile(const Clip& clip, const std::string& dir);

@@ -2,25 +2,59 @@
 // the victim stands 5 ahead facing the attacker, so the victim's forward
 // (root z) points at the attacker.
 #include "tools/datatool/clips_author.h"
+#include "tools/datatool/choreography.h"
+
+// The collar-and-elbow tie-up both wrestlers take in the hold: bent in to
+// each other, heads past each other's right shoulder, the right hand behind
+// the partner's neck and the left on the partner's right elbow.
+Pose lockPose()
+{
+    static const Pose lock = [] {
+        Pose p = Pose()
+                     .torso(32, 8, 8)
+                     .head(-10, -30, 16)
+                     .arm(Right, 75, 95, 25, 70)
+                     .arm(Left, 60, 45, 0, 95)
+                     .leg(Right, 10, 6, 22)
+                     .leg(Left, 34, 6, 34);
+        const float h = groundHeight(p);
+        // Both take the same pose, so each hand's point moves with the
+        // other's solved arm: a few rounds settle it.
+        for (int round = 0; round < 4; ++round) {
+            Pose other = p;
+            solveHoldsAt(p, {0, h, 0}, other, {0, h, 0},
+                         {{false, RightPalm, NeckBack}, {false, LeftPalm, RightElbow}});
+        }
+        return p;
+    }();
+    return lock;
+}
 
 namespace {
 
+// Stepping in to the tie-up: the left foot steps forward and the right
+// settles behind it as the hands reach for the neck and the elbow.
 Clip grab(const char* file)
 {
     Pose reach = standPose();
-    reach.torso(18).arm(Right, 80, 70, 0, 20).arm(Left, 80, 60, 0, 25).leg(Right, 12, 6, 12);
+    reach.torso(16).arm(Right, 78, 80, 15, 45).arm(Left, 70, 40, 0, 70);
     Clip c(file, 30);
     c.grounded(0, standPose()).grounded(12, reach).grounded(22, lockPose()).grounded(30, lockPose());
+    c.plant(Right, 0, 12, 0).plant(Right, 18, 30, 30).plant(Left, 0, 4, 0).plant(Left, 11, 30, 30);
+    c.footLift = 0.35f;
     return c;
 }
 
-// The hold loops: the two push against each other in turn.
+// The hold loops: the two strain against each other in turn, leaning in
+// and giving a little, with their feet where they stand.
 Clip grapple(const char* file, float phase)
 {
     Pose push = lockPose();
-    push.torso(32).leg(Right, 24, 8, 22).leg(Left, -20, 8, 10).head(-10);
+    push.r[Torso][0] += 4;
+    push.r[Head][0] += 3;
     Pose yield = lockPose();
-    yield.torso(20).leg(Right, 12, 8, 12).leg(Left, -8, 8, 16).head(-2);
+    yield.r[Torso][0] -= 3;
+    yield.r[Torso][2] += 3;
     const Pose first = phase > 0 ? yield : push;
     const Pose second = phase > 0 ? push : yield;
     Clip c(file, 60, true);

@@ -58,6 +58,100 @@ double holdWeight(const Hold& h, float t)
     return u * u * (3 - 2 * u);
 }
 
+// A body point of one of a pair (in its own frame, waist at its root) in
+// the attacker's frame.
+Point3 pairPoint(bool victim, const Point3& root, const Point3& body)
+{
+    const Point3 p{body.x + root.x, body.y + root.y, body.z + root.z};
+    return victim ? Point3{-p.x, p.y, 5 - p.z} : p;
+}
+
+Point3 bodyPointOf(bool victim, const Point3& root, const Point3& pair)
+{
+    const Point3 p = victim ? Point3{-pair.x, pair.y, 5 - pair.z} : pair;
+    return {p.x - root.x, p.y - root.y, p.z - root.z};
+}
+
+// The body as a few balls, to keep a holding arm out of the partner while
+// its hand rests on it.
+struct Ball {
+    int joint;
+    Point3 at;      // rest position
+    double radius;
+};
+
+constexpr Ball bodyBalls[] = {
+    {Head, {0, 3.85f, 0.02f}, 0.6}, {Head, {0, 3.2f, -0.02f}, 0.48},
+    {Torso, {-0.55f, 2.1f, 0}, 0.8}, {Torso, {0.55f, 2.1f, 0}, 0.8}, {Torso, {0, 2.5f, 0}, 0.75},
+    {Torso, {-0.45f, 1.1f, 0}, 0.7}, {Torso, {0.45f, 1.1f, 0}, 0.7},
+    {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
+    {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
+    {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
+    {RightUpperArm, {-1.7f, 2.52f, 0}, 0.48}, {RightUpperArm, {-2.5f, 2.55f, 0}, 0.4},
+    {LeftUpperArm, {1.7f, 2.52f, 0}, 0.48}, {LeftUpperArm, {2.5f, 2.55f, 0}, 0.4},
+    {RightForearm, {-3.4f, 2.57f, 0}, 0.36}, {LeftForearm, {3.4f, 2.57f, 0}, 0.36},
+};
+
+// Points along an arm that must stay out of the partner (the hand itself
+// may press into it a little), with the arm's own half thickness.
+struct ArmPoint {
+    int joint;
+    float x;
+    double radius;
+};
+constexpr ArmPoint armPoints[] = {
+    {RightUpperArm, 2.1f, 0.42}, {RightUpperArm, 2.7f, 0.36}, {RightForearm, 3.2f, 0.34},
+    {RightForearm, 3.7f, 0.34}, {RightForearm, 4.15f, 0.28},
+};
+
+struct PlacedBall {
+    Point3 at;
+    double radius;
+};
+
+// The partner's balls, placed in the holder's own frame.
+std::vector<PlacedBall> partnerBalls(const Pose& partner, bool partnerIsVictim, const Point3& partnerRoot,
+                                     const Point3& holderRoot)
+{
+    BodyFrames f;
+    bodyFrames(partner, f);
+    std::vector<PlacedBall> out;
+    for (const Ball& b : bodyBalls) {
+        const Point3 pair = pairPoint(partnerIsVictim, partnerRoot, framePoint(f, b.joint, b.at));
+        out.push_back({bodyPointOf(!partnerIsVictim, holderRoot, pair), b.radius});
+    }
+    return out;
+}
+
+// Brings a hand to its goal (holder's frame), keeping the arm outside the
+// partner's balls.
+void reach(Pose& holder, const Pose& reference, int hand, const Point3& goal, const std::vector<PlacedBall>& balls)
+{
+    const ContactPoint& palm = contactPoints[static_cast<std::size_t>(hand)];
+    const float sign = hand == RightPalm ? -1.0f : 1.0f;
+    for (int pass = 0; pass < 4; ++pass) {
+        BodyFrames f;
+        bodyFrames(holder, f);
+        std::vector<IkRow> rows;
+        pointGoal(rows, palm.joint, {palm.x, palm.y, palm.z}, goal);
+        for (const ArmPoint& a : armPoints) {
+            const int joint = hand == RightPalm ? a.joint : a.joint + (LeftUpperArm - RightUpperArm);
+            const Point3 rest{sign * a.x, 2.55f, 0};
+            const Point3 p = framePoint(f, joint, rest);
+            for (const PlacedBall& b : balls) {
+                const Point3 d{p.x - b.at.x, p.y - b.at.y, p.z - b.at.z};
+                const double len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+                const double need = b.radius + a.radius;
+                if (len >= need || len < 1e-6)
+                    continue;
+                const Point3 u{d.x / len, d.y / len, d.z / len};
+                rows.push_back({joint, rest, -1, {}, u, u.x * b.at.x + u.y * b.at.y + u.z * b.at.z + need, 0.6});
+            }
+        }
+        solveIk(holder, reference, armDofs(hand == RightPalm ? Right : Left), rows, 6, stiffness);
+    }
+}
+
 void solveHold(const Hold& h, Timeline& holder, const std::vector<Pose>& authored, const Timeline& held)
 {
     const bool byVictim = h.byVictim;
@@ -76,15 +170,30 @@ void solveHold(const Hold& h, Timeline& holder, const std::vector<Pose>& authore
         const Point3 now = framePoint(f, palm.joint, {palm.x, palm.y, palm.z});
         const Point3 goal{now.x + (target.x - now.x) * w, now.y + (target.y - now.y) * w,
                           now.z + (target.z - now.z) * w};
-        for (int pass = 0; pass < 3; ++pass) {
-            std::vector<IkRow> rows;
-            pointGoal(rows, palm.joint, {palm.x, palm.y, palm.z}, goal);
-            solveIk(pose, authored[k], armDofs(side), rows, 6, stiffness);
-        }
+        reach(pose, authored[k], h.hand, goal, partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k]));
     }
+    (void)side;
 }
 
 } // namespace
+
+void solveHoldsAt(Pose& attacker, const Point3& rootA, Pose& victim, const Point3& rootV,
+                  const std::vector<HoldAt>& holdsNow)
+{
+    const Pose authoredA = attacker, authoredV = victim;
+    // Holds on arms follow the arms they hold: a few rounds settle them.
+    for (int round = 0; round < 4; ++round)
+        for (const HoldAt& h : holdsNow) {
+            Pose& holder = h.byVictim ? victim : attacker;
+            const Pose& held = h.byVictim ? attacker : victim;
+            const Point3& holderRoot = h.byVictim ? rootV : rootA;
+            const Point3& heldRoot = h.byVictim ? rootA : rootV;
+            const Point3 target =
+                bodyPointOf(h.byVictim, holderRoot, pairPoint(!h.byVictim, heldRoot, contactPosition(held, h.point)));
+            reach(holder, h.byVictim ? authoredV : authoredA, h.hand, target,
+                  partnerBalls(held, !h.byVictim, heldRoot, holderRoot));
+        }
+}
 
 void choreograph(std::vector<Clip>& clips)
 {

@@ -206,19 +206,6 @@ Clip grabmiss()
 
 } // namespace
 
-Pose lockPose()
-{
-    // Collar and elbow: right hand behind the partner's neck, left hand on
-    // the partner's right elbow. Both wrestlers take the same pose.
-    return Pose()
-        .torso(32, 0, -8)
-        .head(-12, 10, -22)
-        .arm(Right, 90, 100, 40, 70)
-        .arm(Left, 65, 35, 0, 110)
-        .leg(Right, 18, 8, 16)
-        .leg(Left, -14, 8, 12);
-}
-
 std::vector<Clip> strikeClips()
 {
     return {punch(),

@@ -44,6 +44,7 @@
 //   --bones           draw the skeleton display over the bodies
 //   --no-models       skip the bodies (the skeleton or shadows only)
 //   --shadows         draw the shadows as the game does
+//   --views A,B,...   pair: each frame seen from these azimuths, one row each
 //   --follow          sheet: the camera follows the wrestler instead of
 //                     looking at the middle of its path
 //   --help            this text
@@ -87,7 +88,7 @@ static const char* usageText =
     "  --run DIR  --frames N  --columns N  --from T  --to T\n"
     "  --clip NAME  --time T  --rot J:X,Y,Z  --height H\n"
     "  --character I  --victim I  --view DEG  --elevation DEG  --distance D  --target Y\n"
-    "  --size WxH  --bones  --no-models  --shadows  --follow  --help\n"
+    "  --size WxH  --bones  --no-models  --shadows  --follow  --views A,B,..  --help\n"
     "run it under xvfb-run -a -s \"-screen 0 1280x1024x24\"\n";
 
 struct JointTurn {
@@ -115,6 +116,7 @@ struct Options {
     int cellWidth = 240, cellHeight = 320;
     bool bones = false, models = true, shadows = false;
     bool follow = false;
+    std::vector<float> views;   // pair: several camera azimuths per frame
 };
 
 static Options opt;
@@ -166,6 +168,20 @@ static void parseOptions(int argc, char** argv)
         else if (a == "--no-models") opt.models = false;
         else if (a == "--shadows") opt.shadows = true;
         else if (a == "--follow") opt.follow = true;
+        else if (a == "--views") {
+            const std::string list = next();
+            size_t at = 0;
+            while (at < list.size()) {
+                const size_t comma = list.find(',', at);
+                const std::string one = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+                char* end = nullptr;
+                const float v = std::strtof(one.c_str(), &end);
+                if (one.empty() || *end)
+                    fail("bad --views (DEG,DEG,...)", list);
+                opt.views.push_back(v);
+                at = comma == std::string::npos ? list.size() : comma + 1;
+            }
+        }
         else if (a == "--size") {
             const std::string s = next();
             if (std::sscanf(s.c_str(), "%dx%d", &opt.cellWidth, &opt.cellHeight) != 2
@@ -621,20 +637,26 @@ static void pairMode(const std::string& attackerClip, const std::string& victimC
     const std::vector<float> times = frameTimes(std::fmax(lengthA, lengthV));
 
     const float d = opt.distance > 0 ? opt.distance : 30.0f;
-    const float view = opt.view > -999 ? opt.view : 90.0f;
-    Image sheet = newSheet(static_cast<int>(times.size()));
-    for (size_t i = 0; i < times.size(); ++i) {
-        // A clip shorter than the other holds its last moment.
-        const float t = times[i];
-        placeOnClip(a, v, slotA, 0, 0, 0, std::fmin(t, lengthA - 0.01f));
-        placeOnClip(v, a, slotV, 0, 5, 180, std::fmin(t, lengthV - 0.01f));
-        beginCell({0, 5.5f, 2.5f, view, opt.elevation, d});
-        drawFloor(0, 2.5f);
-        drawFigure(a);
-        drawFigure(v);
-        label(timeLabel((attackerClip + " + " + victimClip).c_str(), t), placeLabel(a) + " | " + placeLabel(v));
-        placeCell(sheet, static_cast<int>(i));
-    }
+    std::vector<float> views = opt.views;
+    if (views.empty())
+        views.push_back(opt.view > -999 ? opt.view : 90.0f);
+    // With several views, each frame is one row of them.
+    if (views.size() > 1)
+        opt.columns = static_cast<int>(views.size());
+    Image sheet = newSheet(static_cast<int>(times.size() * views.size()));
+    for (size_t i = 0; i < times.size(); ++i)
+        for (size_t j = 0; j < views.size(); ++j) {
+            // A clip shorter than the other holds its last moment.
+            const float t = times[i];
+            placeOnClip(a, v, slotA, 0, 0, 0, std::fmin(t, lengthA - 0.01f));
+            placeOnClip(v, a, slotV, 0, 5, 180, std::fmin(t, lengthV - 0.01f));
+            beginCell({0, 5.5f, 2.5f, views[j], opt.elevation, d});
+            drawFloor(0, 2.5f);
+            drawFigure(a);
+            drawFigure(v);
+            label(timeLabel((attackerClip + " + " + victimClip).c_str(), t), placeLabel(a) + " | " + placeLabel(v));
+            placeCell(sheet, static_cast<int>(i * views.size() + j));
+        }
     writeOut(sheet, out);
 }
 
