@@ -109,15 +109,16 @@ constexpr Hold holds[] = {
     {PairGrapple, false, LeftPalm, RightElbow, 0, 60},
     {PairGrapple, true, RightPalm, NeckBack, 0, 60},
     {PairGrapple, true, LeftPalm, RightElbow, 0, 60},
-    // Suplex: a front facelock and a grip on the trunks, the victim's arm
-    // over the attacker's neck, held through the lift until the fall.
-    {PairSuplex, false, RightPalm, UpperBack, 8, 70},
-    {PairSuplex, false, LeftPalm, WaistBack, 14, 70},
-    {PairSuplex, true, RightPalm, UpperBack, 8, 56},
+    // Suplex: a front facelock and a grip on the trunks, held through the
+    // lift until the fall; the victim clutches at the attacker's side.
+    {PairSuplex, false, LeftPalm, UpperBack, 13, 66},
+    {PairSuplex, false, RightPalm, WaistBack, 30, 60},
+    {PairSuplex, true, LeftPalm, LeftWaist, 8, 26},
     // Slam: an arm between the legs and a hand round the back, through the
-    // lift and the carry.
-    {PairSlam, false, RightPalm, LeftThighBack, 16, 80},
-    {PairSlam, false, LeftPalm, UpperBack, 16, 80},
+    // lift and the carry; the victim's hand hangs on to the attacker's back.
+    {PairSlam, false, LeftPalm, LeftThighBack, 16, 68},
+    {PairSlam, false, RightPalm, UpperBack, 16, 66},
+    {PairSlam, true, LeftPalm, UpperBack, 34, 62},
     // Throw: the attacker whips the opponent away by the wrist.
     {PairThrow, false, RightPalm, LeftWrist, 0, 20},
     // Stunner: the victim's head held over the attacker's shoulder.

@@ -3,6 +3,7 @@
 #include "tools/datatool/clips_author.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +34,15 @@ constexpr Join joins[] = {
     {"getthrown.anim", "run.anim"}, {"kickout.anim", "lie.anim"}, {"getkickout.anim", "stand.anim"},
     {"vorlanceleb.anim", "stand.anim"}, {"kalverceleb.anim", "stand.anim"}, {"zoragceleb.anim", "stand.anim"},
     {"teskarceleb.anim", "stand.anim"},
+};
+
+// The moves whose victim is placed clear of the attacker where their bodies
+// would meet.
+constexpr std::pair<const char*, const char*> separated[] = {
+    {"suplex.anim", "getsuplexed.anim"}, {"slam.anim", "getslammed.anim"}, {"stunner.anim", "getstunner.anim"},
+    {"chokeslam.anim", "getchokeslammed.anim"}, {"olympicslam.anim", "getolympicslam.anim"},
+    {"vorlanbottom.anim", "getvorlanbottom.anim"}, {"runpunch.anim", "getrunpunch.anim"},
+    {"hitrun.anim", "gethitrun.anim"}, {"throw.anim", "getthrown.anim"},
 };
 
 constexpr int joinSamples = 8;      // the end eases into the follower's start over these
@@ -79,10 +89,12 @@ void writeClips(const std::string& dataDir)
 {
     std::vector<Clip> clips;
     for (auto family : {locomotionClips, strikeClips, grappleClips, signatureClips, pinAndShowClips})
-        for (Clip& clip : family()) {
-            plantFeet(clip);
+        for (Clip& clip : family())
             clips.push_back(std::move(clip));
-        }
+    for (const auto& [attacker, victim] : separated)
+        separatePair(named(clips, attacker), named(clips, victim));
+    for (Clip& clip : clips)
+        plantFeet(clip);
     choreograph(clips);
     for (const Join& j : joins)
         join(named(clips, j.clip), named(clips, j.next));

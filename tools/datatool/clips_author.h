@@ -186,8 +186,14 @@ void storeTimeline(Clip& clip, const Timeline& timeline);
 // Feet in contact with the mat stay where they are (see Clip::plants), and
 // feet in the air clear it.
 void plantFeet(Clip& clip);
+// Solves the legs of a pose (its waist `rootHeight` above the mat) to stand
+// on the two plants (from and to are not used).
+Pose& placeFeet(Pose& pose, float rootHeight, const FootPlant& right, const FootPlant& left);
 // Solves the hands of every hold of the two-body moves onto the partner.
 void choreograph(std::vector<Clip>& clips);
+// Moves the victim of a two-body move (its root only) out of the attacker
+// wherever their trunks, heads or legs would pass through each other.
+void separatePair(Clip& attacker, Clip& victim);
 // A hold at one moment, for authoring key poses of a pair: the hand of the
 // attacker (or of the victim) on a point of the other.
 struct HoldAt {

@@ -567,3 +567,13 @@ void plantFeet(Clip& clip)
     }
     storeTimeline(clip, tl);
 }
+
+Pose& placeFeet(Pose& pose, float rootHeight, const FootPlant& right, const FootPlant& left)
+{
+    const Pose reference = pose;
+    for (int foot = 0; foot < 2; ++foot) {
+        int pivot = -1;
+        solvePlanted(pose, reference, leg(foot), foot == 0 ? right : left, {0, rootHeight, 0}, pivot);
+    }
+    return pose;
+}

@@ -92,6 +92,18 @@ constexpr Ball bodyBalls[] = {
     {RightForearm, {-3.4f, 2.57f, 0}, 0.36}, {LeftForearm, {3.4f, 2.57f, 0}, 0.36},
 };
 
+// The trunk, head and legs as balls: the part of a body that places it.
+constexpr Ball coreBalls[] = {
+    {Head, {0, 3.85f, 0.02f}, 0.6}, {Head, {0, 3.2f, -0.02f}, 0.48},
+    {Torso, {-0.55f, 2.1f, 0}, 0.8}, {Torso, {0.55f, 2.1f, 0}, 0.8}, {Torso, {0, 2.5f, 0}, 0.75},
+    {Torso, {-0.45f, 1.1f, 0}, 0.7}, {Torso, {0.45f, 1.1f, 0}, 0.7},
+    {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
+    {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
+    {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
+    {RightShin, {-0.75f, -3.1f, 0}, 0.45}, {RightShin, {-0.75f, -3.9f, 0.05f}, 0.4},
+    {LeftShin, {0.75f, -3.1f, 0}, 0.45}, {LeftShin, {0.75f, -3.9f, 0.05f}, 0.4},
+};
+
 // Points along an arm that must stay out of the partner (the hand itself
 // may press into it a little), with the arm's own half thickness.
 struct ArmPoint {
@@ -193,6 +205,81 @@ void solveHoldsAt(Pose& attacker, const Point3& rootA, Pose& victim, const Point
             reach(holder, h.byVictim ? authoredV : authoredA, h.hand, target,
                   partnerBalls(held, !h.byVictim, heldRoot, holderRoot));
         }
+}
+
+namespace {
+
+std::vector<PlacedBall> coreInPair(const Pose& pose, bool victim, const Point3& root)
+{
+    BodyFrames f;
+    bodyFrames(pose, f);
+    std::vector<PlacedBall> out;
+    for (const Ball& b : coreBalls)
+        out.push_back({pairPoint(victim, root, framePoint(f, b.joint, b.at)), b.radius});
+    return out;
+}
+
+} // namespace
+
+void separatePair(Clip& attacker, Clip& victim)
+{
+    Timeline a = sampleTimeline(attacker, 1), v = sampleTimeline(victim, 1);
+    const std::size_t n = std::min(a.times.size(), v.times.size());
+    // How far the victim must move (in the attacker's frame) to clear the
+    // attacker at each moment: the deepest overlap of their balls is pushed
+    // out, a few times over. Never downward: a victim is lifted clear, not
+    // pushed into the mat.
+    std::vector<Point3> shift(n, {0, 0, 0});
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::vector<PlacedBall> ba = coreInPair(a.poses[k], false, a.root[k]);
+        Point3 root = v.root[k];
+        for (int round = 0; round < 12; ++round) {
+            const std::vector<PlacedBall> bv = coreInPair(v.poses[k], true, root);
+            double deepest = 0;
+            Point3 push{0, 0, 0};
+            for (const PlacedBall& p : ba)
+                for (const PlacedBall& q : bv) {
+                    const Point3 d{q.at.x - p.at.x, q.at.y - p.at.y, q.at.z - p.at.z};
+                    const double len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+                    const double depth = p.radius + q.radius - len;
+                    if (depth > deepest && len > 1e-6) {
+                        deepest = depth;
+                        push = {d.x / len * depth, std::max(0.0, d.y / len * depth), d.z / len * depth};
+                    }
+                }
+            if (deepest < 0.01)
+                break;
+            // The push in the attacker's frame moves the victim's root the
+            // other way round along x and z.
+            root.x -= 0.6 * push.x;
+            root.y += 0.6 * push.y;
+            root.z -= 0.6 * push.z;
+        }
+        shift[k] = {root.x - v.root[k].x, root.y - v.root[k].y, root.z - v.root[k].z};
+    }
+    // Smoothed, widened a little and eased in from the start (the pair
+    // starts from a pose it shares with the clip before).
+    std::vector<Point3> smooth(n, {0, 0, 0});
+    for (std::size_t k = 0; k < n; ++k) {
+        Point3 sum{0, 0, 0};
+        double weight = 0;
+        for (int d = -5; d <= 5; ++d) {
+            const long j = static_cast<long>(k) + d;
+            if (j < 0 || j >= static_cast<long>(n))
+                continue;
+            const double w = 1.0 - std::abs(d) / 6.0;
+            const Point3& s = shift[static_cast<std::size_t>(j)];
+            sum = {sum.x + w * s.x, sum.y + w * s.y, sum.z + w * s.z};
+            weight += w;
+        }
+        const double ease = std::min(1.0, k / 3.0);
+        smooth[k] = {sum.x / weight * ease, sum.y / weight * ease, sum.z / weight * ease};
+    }
+    for (std::size_t k = 0; k < v.times.size(); ++k) {
+        const Point3& s = smooth[std::min(k, n - 1)];
+        v.root[k] = {v.root[k].x + s.x, v.root[k].y + s.y, v.root[k].z + s.z};
+    }
+    storeTimeline(victim, v);
 }
 
 void choreograph(std::vector<Clip>& clips)

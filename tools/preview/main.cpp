@@ -44,7 +44,8 @@
 //   --bones           draw the skeleton display over the bodies
 //   --no-models       skip the bodies (the skeleton or shadows only)
 //   --shadows         draw the shadows as the game does
-//   --views A,B,...   pair: each frame seen from these azimuths, one row each
+//   --views A,B,...   pair: the frames seen from each of these azimuths, a
+//                     row of frames per view
 //   --follow          sheet: the camera follows the wrestler instead of
 //                     looking at the middle of its path
 //   --help            this text
@@ -640,9 +641,9 @@ static void pairMode(const std::string& attackerClip, const std::string& victimC
     std::vector<float> views = opt.views;
     if (views.empty())
         views.push_back(opt.view > -999 ? opt.view : 90.0f);
-    // With several views, each frame is one row of them.
+    // With several views, each view is one row of the frames.
     if (views.size() > 1)
-        opt.columns = static_cast<int>(views.size());
+        opt.columns = static_cast<int>(times.size());
     Image sheet = newSheet(static_cast<int>(times.size() * views.size()));
     for (size_t i = 0; i < times.size(); ++i)
         for (size_t j = 0; j < views.size(); ++j) {
@@ -655,7 +656,7 @@ static void pairMode(const std::string& attackerClip, const std::string& victimC
             drawFigure(a);
             drawFigure(v);
             label(timeLabel((attackerClip + " + " + victimClip).c_str(), t), placeLabel(a) + " | " + placeLabel(v));
-            placeCell(sheet, static_cast<int>(i * views.size() + j));
+            placeCell(sheet, static_cast<int>(j * times.size() + i));
         }
     writeOut(sheet, out);
 }
