@@ -117,10 +117,10 @@ constexpr Hold holds[] = {
     // Slam: an arm between the legs and a hand round the back, through the
     // lift and the carry; the victim's hand hangs on to the attacker's back.
     {PairSlam, false, LeftPalm, LeftThighBack, 16, 68},
-    {PairSlam, false, RightPalm, UpperBack, 16, 66},
+    {PairSlam, false, RightPalm, WaistBack, 16, 66},
     {PairSlam, true, LeftPalm, UpperBack, 34, 62},
     // Throw: the attacker whips the opponent away by the wrist.
-    {PairThrow, false, RightPalm, LeftWrist, 0, 20},
+    {PairThrow, false, RightPalm, LeftWrist, 7, 15},
     // Stunner: the victim's head held over the attacker's shoulder.
     {PairStunner, false, RightPalm, HeadBack, 45, 80},
     {PairStunner, false, LeftPalm, NeckBack, 45, 80},

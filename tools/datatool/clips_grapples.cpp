@@ -248,49 +248,53 @@ Clip getslammed()
     return c;
 }
 
-// Irish whip: the attacker swings the held opponent away; the opponent
-// runs off, rebounds, and comes back running at him.
+// Irish whip: out of the tie-up the attacker takes the opponent's left
+// wrist, winds back and flings it away; the opponent stumbles off, runs,
+// skids to a stop, turns and comes back running at him.
 Clip throwClip()
 {
-    Pose hold = standPose();
-    hold.arm(Right, 85, 75, 0, 20).torso(10);
-    Pose wind = hold;
-    wind.torso(8, -30).arm(Right, 80, 30, 0, 60).leg(Right, -5, 8, 14).leg(Left, 10, 8, 14);
-    Pose whip = hold;
-    whip.torso(18, 35).arm(Right, 88, 95, 0, 5).leg(Right, 20, 8, 12).leg(Left, -10, 8, 12);
+    Pose wind = lockPose();
+    wind.torso(14, -30, 0).head(-4, -10).arm(Right, 80, 30, 0, 60).arm(Left, 70, 20, 0, 40).leg(Right, 24, 8, 30)
+        .leg(Left, 10, 8, 22);
+    Pose whip = standPose();
+    whip.torso(18, 35).head(-4, 10).arm(Right, 88, 95, 0, 5).arm(Left, 70, 20, 0, 40).leg(Right, 22, 8, 24)
+        .leg(Left, 8, 8, 20);
+    Pose follow = whip;
+    follow.torso(14, 30).arm(Right, 84, 80, 0, 20);
     Clip c("throw.anim", 50);
-    c.grounded(0, hold).grounded(12, wind).grounded(22, whip).grounded(32, whip).grounded(50, standPose());
+    c.grounded(0, lockPose()).grounded(12, wind).grounded(22, whip).grounded(32, follow).grounded(50, standPose());
     return c;
 }
 
 Clip getthrown()
 {
-    Pose held = standPose();
-    held.arm(Left, 85, 75, 0, 20).torso(12);
-    Pose yanked = held;
-    yanked.body(8).torso(20).leg(Right, 25, 8, 20).leg(Left, -10, 8, 15);
+    Pose yanked = lockPose();
+    yanked.body(8).torso(20, 0, 0).head(-5).arm(Left, 85, 80, 0, 10).arm(Right, 60, 20, 0, 40)
+        .leg(Right, 30, 8, 30).leg(Left, 0, 8, 16);
     Pose spun = runPose(0.5f);
     spun.body(0, 100);
     Pose away = runPose(0.5f);
     away.body(0, 180);
     Pose brake = Pose()
                      .body(0, 180)
-                     .torso(-15)
-                     .arm(Right, 20, 0, -40, 20)
-                     .arm(Left, 20, 0, -40, 20)
-                     .leg(Right, 15, 8, 25)
-                     .leg(Left, 20, 8, 28);
+                     .torso(-12)
+                     .arm(Right, 30, 20, -40, 20)
+                     .arm(Left, 30, 20, -40, 20)
+                     .leg(Right, 20, 8, 24)
+                     .leg(Left, 28, 8, 30);
     Pose back = runPose(0.75f);
     back.body(0, 80).torso(22);
     Clip c("getthrown.anim", 62);
-    c.grounded(0, held)
+    c.grounded(0, lockPose())
         .grounded(12, yanked)
         .grounded(22, spun)
         .grounded(34, away)
-        .grounded(44, brake)
-        .grounded(53, back)
-        .grounded(62, runPose(0));
-    c.z(0, 0).z(12, 0.5f).z(22, -0.8f).z(34, -4.6f).z(44, -7.0f).z(53, -6.4f).z(62, -3.2f);
+        .grounded(42, brake)
+        .grounded(48, brake)
+        .grounded(55, back)
+        .at(62, runPose(0))
+        .y(62, runHeight(0));
+    c.z(0, 0).z(12, 0.4f).z(22, -0.8f).z(34, -4.8f).z(41, -6.6f).z(48, -7.0f).z(55, -6.4f).z(62, -3.4f);
     return c;
 }
 

@@ -137,15 +137,50 @@ std::vector<PlacedBall> partnerBalls(const Pose& partner, bool partnerIsVictim, 
 
 // Brings a hand to its goal (holder's frame), keeping the arm outside the
 // partner's balls.
-void reach(Pose& holder, const Pose& reference, int hand, const Point3& goal, const std::vector<PlacedBall>& balls)
+// The way out of the body at a contact point: away from the bone of its
+// joint.
+Point3 contactNormal(const Pose& pose, int id)
+{
+    const ContactPoint& c = contactPoints[static_cast<std::size_t>(id)];
+    BodyFrames f;
+    bodyFrames(pose, f);
+    const Point3 p = framePoint(f, c.joint, {c.x, c.y, c.z});
+    const double* o = f.origin[c.joint];
+    const float* off = skeletonLayout[static_cast<std::size_t>(c.joint)].offset;
+    const Point3 bone = frameDirection(f, c.joint, {off[0], off[1], off[2]});
+    const double len2 = bone.x * bone.x + bone.y * bone.y + bone.z * bone.z;
+    double u = len2 > 0 ? ((p.x - o[0]) * bone.x + (p.y - o[1]) * bone.y + (p.z - o[2]) * bone.z) / len2 : 0;
+    u = std::clamp(u, 0.0, 1.0);
+    Point3 d{p.x - o[0] - u * bone.x, p.y - o[1] - u * bone.y, p.z - o[2] - u * bone.z};
+    const double l = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    return l > 1e-6 ? Point3{d.x / l, d.y / l, d.z / l} : Point3{0, 0, 0};
+}
+
+// Brings a hand to its goal (holder's frame), its palm laid against the
+// way `facing` points into the body held (a zero direction leaves the palm
+// as it is), keeping the arm outside the partner's balls.
+void reach(Pose& holder, const Pose& reference, int hand, const Point3& goal, const std::vector<PlacedBall>& balls,
+           const Point3& facing = {0, 0, 0})
 {
     const ContactPoint& palm = contactPoints[static_cast<std::size_t>(hand)];
     const float sign = hand == RightPalm ? -1.0f : 1.0f;
+    std::vector<IkDof> dofs = armDofs(hand == RightPalm ? Right : Left);
+    const bool lay = facing.x != 0 || facing.y != 0 || facing.z != 0;
+    if (lay)
+        for (int axis = 0; axis < 3; ++axis)
+            dofs.push_back({palm.joint, axis, -70, 70});
     for (int pass = 0; pass < 4; ++pass) {
         BodyFrames f;
         bodyFrames(holder, f);
         std::vector<IkRow> rows;
         pointGoal(rows, palm.joint, {palm.x, palm.y, palm.z}, goal);
+        if (lay) {
+            // The palm (the hand's underside in the rest pose) faces in.
+            const Point3 centre{palm.x, palm.y, palm.z}, under{palm.x, palm.y - 1, palm.z};
+            rows.push_back({palm.joint, under, palm.joint, centre, {1, 0, 0}, facing.x, 0.6});
+            rows.push_back({palm.joint, under, palm.joint, centre, {0, 1, 0}, facing.y, 0.6});
+            rows.push_back({palm.joint, under, palm.joint, centre, {0, 0, 1}, facing.z, 0.6});
+        }
         for (const ArmPoint& a : armPoints) {
             const int joint = hand == RightPalm ? a.joint : a.joint + (LeftUpperArm - RightUpperArm);
             const Point3 rest{sign * a.x, 2.55f, 0};
@@ -160,7 +195,7 @@ void reach(Pose& holder, const Pose& reference, int hand, const Point3& goal, co
                 rows.push_back({joint, rest, -1, {}, u, u.x * b.at.x + u.y * b.at.y + u.z * b.at.z + need, 0.6});
             }
         }
-        solveIk(holder, reference, armDofs(hand == RightPalm ? Right : Left), rows, 6, stiffness);
+        solveIk(holder, reference, dofs, rows, 6, stiffness);
     }
 }
 
@@ -182,7 +217,11 @@ void solveHold(const Hold& h, Timeline& holder, const std::vector<Pose>& authore
         const Point3 now = framePoint(f, palm.joint, {palm.x, palm.y, palm.z});
         const Point3 goal{now.x + (target.x - now.x) * w, now.y + (target.y - now.y) * w,
                           now.z + (target.z - now.z) * w};
-        reach(pose, authored[k], h.hand, goal, partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k]));
+        // Into the partner's body: its outward way turned half round into
+        // the holder's frame, and reversed.
+        const Point3 n = contactNormal(held.poses[k], h.point);
+        reach(pose, authored[k], h.hand, goal, partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k]),
+              {n.x * w, -n.y * w, n.z * w});
     }
     (void)side;
 }
@@ -202,8 +241,9 @@ void solveHoldsAt(Pose& attacker, const Point3& rootA, Pose& victim, const Point
             const Point3& heldRoot = h.byVictim ? rootA : rootV;
             const Point3 target =
                 bodyPointOf(h.byVictim, holderRoot, pairPoint(!h.byVictim, heldRoot, contactPosition(held, h.point)));
+            const Point3 n = contactNormal(held, h.point);
             reach(holder, h.byVictim ? authoredV : authoredA, h.hand, target,
-                  partnerBalls(held, !h.byVictim, heldRoot, holderRoot));
+                  partnerBalls(held, !h.byVictim, heldRoot, holderRoot), {n.x, -n.y, n.z});
         }
 }
 
