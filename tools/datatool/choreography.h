@@ -122,12 +122,12 @@ constexpr Hold holds[] = {
     // Throw: the attacker whips the opponent away by the wrist.
     {PairThrow, false, RightPalm, LeftWrist, 7, 15},
     // Stunner: the victim's head held over the attacker's shoulder.
-    {PairStunner, false, RightPalm, HeadBack, 45, 80},
-    {PairStunner, false, LeftPalm, NeckBack, 45, 80},
-    // Chokeslam: a hand at the throat, one at the trunks; the victim claws
-    // at the choking arm.
-    {PairChokeslam, false, RightPalm, Throat, 15, 76},
-    {PairChokeslam, false, LeftPalm, WaistBack, 15, 70},
+    {PairStunner, false, RightPalm, HeadBack, 44, 76},
+    {PairStunner, false, LeftPalm, NeckBack, 44, 76},
+    // Chokeslam: a hand at the throat, one at the hip; the victim claws at
+    // the choking arm.
+    {PairChokeslam, false, RightPalm, Throat, 15, 70},
+    {PairChokeslam, false, LeftPalm, RightWaist, 21, 66},
     {PairChokeslam, true, RightPalm, RightWrist, 15, 70},
     {PairChokeslam, true, LeftPalm, RightElbow, 15, 70},
     // Olympic slam: across the shoulders, held by a thigh and the back.

@@ -1,6 +1,7 @@
 // The four signature moves and the elbow drop that follows the bottom slam.
 // As with the grapples, the victim stands 5 ahead facing the attacker.
 #include "tools/datatool/clips_author.h"
+#include "tools/datatool/choreography.h"
 
 namespace {
 
@@ -23,14 +24,18 @@ constexpr float stunnerSit = 82;
 Clip stunner()
 {
     Pose kick = standPose();
-    kick.torso(-8).arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30).leg(Right, 85, 4, 15).leg(Left, -4, 5, 12);
+    kick.torso(-8).arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30).leg(Right, 85, 4, 15).leg(Left, 6, 5, 14);
     Pose turn = standPose();
-    turn.body(0, 100).arm(Right, 40, 100, 0, 90).arm(Left, 60, 80, 0, 60);
+    turn.body(0, 100).torso(6).arm(Right, 65, 40, 0, 70).arm(Left, 65, 40, 0, 70);
+    // Back to the victim, its head over the right shoulder, both hands
+    // reaching back round it.
     Pose lock = standPose();
-    lock.body(0, 180).torso(4).head(-6).arm(Right, 40, 150, 0, 120).arm(Left, 40, 150, 0, 120)
-        .leg(Right, 4, 8, 8).leg(Left, 4, 8, 8);
+    lock.body(0, 180).torso(8, 0, 6).head(-4, 20, -18).arm(Right, 40, 150, 0, 120).arm(Left, 40, 150, 0, 120)
+        .leg(Right, 22, 8, 26).leg(Left, 22, 8, 26);
+    Pose squeeze = lock;
+    squeeze.torso(12, 0, 8).head(0, 24, -20).leg(Right, 28, 8, 34).leg(Left, 26, 8, 32);
     Pose sit = sitPose();
-    sit.body(0, 180).arm(Right, 40, 150, 0, 120).arm(Left, 60, 20, 0, 40);
+    sit.body(0, 180).head(-14, 20).arm(Right, 40, 150, 0, 120).arm(Left, 60, 20, 0, 40);
     Pose rise = Pose()
                     .body(0, 270)
                     .torso(30)
@@ -46,22 +51,27 @@ Clip stunner()
         .grounded(20, standPose())
         .grounded(32, turn)
         .grounded(45, lock)
-        .grounded(70, lock)
+        .grounded(58, squeeze)
+        .grounded(74, lock)
         .grounded(stunnerSit, sit)
         .grounded(95, sit)
         .grounded(110, rise)
         .grounded(125, done);
-    c.z(0, 0).z(20, 0.3f).z(45, 2.0f).z(125, 2.0f);
+    c.z(0, 0).z(20, 0.3f).z(33, 0.6f).z(45, 2.1f).z(125, 2.1f);
     return c;
 }
 
 Clip getstunner()
 {
     Pose doubled = standPose();
-    doubled.torso(55).head(25).arm(Right, 85, 45, 0, 90).arm(Left, 85, 45, 0, 90).leg(Right, 20, 6, 30)
+    doubled.torso(44).head(25).arm(Right, 85, 45, 0, 90).arm(Left, 85, 45, 0, 90).leg(Right, 20, 6, 30)
         .leg(Left, 20, 6, 30);
+    // Bent over the attacker's back, the chin on his right shoulder.
     Pose locked = doubled;
-    locked.torso(35).head(5).arm(Right, 60, 40, 0, 30).arm(Left, 60, 40, 0, 30);
+    locked.torso(24, 0, 18).head(-6, 0, 14).arm(Right, 70, 30, 0, 40).arm(Left, 70, 30, 0, 40)
+        .leg(Right, 14, 6, 20).leg(Left, 14, 6, 20);
+    Pose struggle = locked;
+    struggle.arm(Right, 60, 50, 0, 70).arm(Left, 75, 20, 0, 30).torso(26, 4, 16);
     Pose snap = standPose();
     snap.body(-8).torso(-20).head(-45).arm(Right, 20, 30, 0, 20).arm(Left, 20, 30, 0, 20).leg(Right, 10, 8, 20)
         .leg(Left, 5, 8, 15);
@@ -81,7 +91,8 @@ Clip getstunner()
         .grounded(12, doubled)
         .grounded(30, doubled)
         .grounded(45, locked)
-        .grounded(78, locked)
+        .grounded(60, struggle)
+        .grounded(76, locked)
         .at(stunnerSit, snap)
         .y(stunnerSit, groundHeight(snap) + 0.3f)
         .grounded(95, stagger)
@@ -91,8 +102,9 @@ Clip getstunner()
         .grounded(121.5f, fallenFlat(liePose()))
         .grounded(135, liePose().torso(6))
         .grounded(150, liePose());
-    c.z(0, 0).z(12, 0.3f).z(45, 1.4f).z(78, 1.4f).z(stunnerSit, 1.0f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
+    c.z(0, 0).z(12, -0.3f).z(30, -0.3f).z(45, 1.3f).z(78, 1.3f).z(stunnerSit, 1.0f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
         .z(121.5f, -3.2f).z(150, -3.2f);
+    c.x(0, 0).x(30, 0).x(45, 0.7f).x(78, 0.7f).x(95, 0.4f).x(150, 0.4f);
     return c;
 }
 
@@ -124,7 +136,7 @@ Clip chokeslam()
         .grounded(chokeLand, drive)
         .grounded(98, Pose(drive).torso(40))
         .grounded(112, standPose());
-    c.z(0, 0).z(15, 1.0f).z(chokeLand, 1.0f).z(112, 0.2f);
+    c.z(0, 0).z(15, 1.0f).z(chokeLand, 1.0f).z(112, 0.1f);
     return c;
 }
 
@@ -159,7 +171,7 @@ Clip getchokeslammed()
         .grounded(chokeLand, fallenFlat(liePose()))
         .grounded(98, liePose().torso(6))
         .grounded(120, liePose());
-    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(76, 1.2f).z(chokeLand, 0.2f).z(120, 0.2f);
+    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(76, 0.8f).z(chokeLand, -1.6f).z(120, -1.6f);
     return c;
 }
 
