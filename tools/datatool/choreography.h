@@ -130,13 +130,14 @@ constexpr Hold holds[] = {
     {PairChokeslam, false, LeftPalm, RightWaist, 21, 66},
     {PairChokeslam, true, RightPalm, RightWrist, 15, 70},
     {PairChokeslam, true, LeftPalm, RightElbow, 15, 70},
-    // Olympic slam: across the shoulders, held by a thigh and the back.
-    {PairOlympicSlam, false, RightPalm, LeftThighBack, 16, 64},
-    {PairOlympicSlam, false, LeftPalm, UpperBack, 16, 64},
-    // Bottom slam: an arm across the chest to the far shoulder, a hand at
-    // the small of the back.
-    {PairBottomSlam, false, LeftPalm, RightShoulderTop, 28, 88},
-    {PairBottomSlam, false, RightPalm, WaistBack, 28, 88},
+    // Olympic slam: over the shoulder, held by a thigh and the trunks.
+    {PairOlympicSlam, false, LeftPalm, LeftThighBack, 16, 60},
+    {PairOlympicSlam, false, RightPalm, WaistBack, 16, 60},
+    {PairOlympicSlam, true, LeftPalm, UpperBack, 34, 56},
+    // Bottom slam: an arm across the chest to the far shoulder, a hand on
+    // the near hip.
+    {PairBottomSlam, false, LeftPalm, LeftShoulderTop, 28, 80},
+    {PairBottomSlam, false, RightPalm, RightWaist, 28, 76},
     // The cover: both hands pressing the shoulders to the mat.
     {PairPin, false, RightPalm, LeftShoulderTop, 20, 135},
     {PairPin, false, LeftPalm, RightShoulderTop, 20, 135},
