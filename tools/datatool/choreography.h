@@ -138,9 +138,10 @@ constexpr Hold holds[] = {
     // the near hip.
     {PairBottomSlam, false, LeftPalm, LeftShoulderTop, 28, 80},
     {PairBottomSlam, false, RightPalm, RightWaist, 28, 76},
-    // The cover: both hands pressing the shoulders to the mat.
-    {PairPin, false, RightPalm, LeftShoulderTop, 20, 135},
-    {PairPin, false, LeftPalm, RightShoulderTop, 20, 135},
-    {PairPinfall, false, RightPalm, LeftShoulderTop, 0, 18},
-    {PairPinfall, false, LeftPalm, RightShoulderTop, 0, 18},
+    // The cover: across the opponent's legs, both hands pressing its hips
+    // down.
+    {PairPin, false, RightPalm, LeftWaist, 16, 135},
+    {PairPin, false, LeftPalm, RightWaist, 16, 135},
+    {PairPinfall, false, RightPalm, LeftWaist, 0, 16},
+    {PairPinfall, false, LeftPalm, RightWaist, 0, 16},
 };

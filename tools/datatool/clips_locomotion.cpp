@@ -24,13 +24,14 @@ float standHeight()
 
 Pose liePose()
 {
+    // On the back, the knees a little up and the feet together.
     return Pose()
         .body(-90)
         .head(-4)
         .arm(Right, 72, 0, 0, 12)
         .arm(Left, 72, 0, 0, 12)
-        .leg(Right, 0, 7, 4)
-        .leg(Left, 0, 7, 4);
+        .leg(Right, 16, 3, 30)
+        .leg(Left, 16, 3, 30);
 }
 
 namespace {
