@@ -34,6 +34,10 @@ constexpr Join joins[] = {
     {"getthrown.anim", "run.anim"}, {"kickout.anim", "lie.anim"}, {"getkickout.anim", "stand.anim"},
     {"vorlanceleb.anim", "stand.anim"}, {"kalverceleb.anim", "stand.anim"}, {"zoragceleb.anim", "stand.anim"},
     {"teskarceleb.anim", "stand.anim"},
+    // These hand over with a short blend of the joints, but not of the
+    // root's height.
+    {"suplex.anim", "getup.anim"}, {"slam.anim", "stand.anim"}, {"getstunner.anim", "lie.anim"},
+    {"chokeslam.anim", "stand.anim"}, {"getchokeslammed.anim", "lie.anim"},
 };
 
 // The moves whose victim is placed clear of the attacker where their bodies
@@ -46,6 +50,22 @@ constexpr std::pair<const char*, const char*> separated[] = {
 };
 
 constexpr int joinSamples = 8;      // the end eases into the follower's start over these
+
+// Clips the game cuts to in the middle of another (no blend): each starts
+// from the pose the clip it interrupts shows at a typical moment, so the cut
+// moves as little as it can whenever it comes.
+struct Start {
+    const char* clip;
+    const char* from;
+    float at;
+};
+
+constexpr Start starts[] = {
+    {"suplex.anim", "grapple.anim", 0}, {"getsuplexed.anim", "getgrappled.anim", 0},
+    {"slam.anim", "grapple.anim", 0},   {"getslammed.anim", "getgrappled.anim", 0},
+    {"throw.anim", "grapple.anim", 0},  {"getthrown.anim", "getgrappled.anim", 0},
+    {"getkickout.anim", "pin.anim", 20}, {"kickout.anim", "getpinned.anim", 20},
+};
 
 Clip& named(std::vector<Clip>& clips, const char* file)
 {
@@ -83,6 +103,25 @@ void join(Clip& clip, const Clip& next)
     storeTimeline(clip, a);
 }
 
+// The difference between a clip's first pose and the pose it is cut to
+// from is taken up over its first moments.
+void startFrom(Clip& clip, const Clip& from, float at)
+{
+    Timeline a = sampleTimeline(clip, 1);
+    const Timeline b = sampleTimeline(from, 1);
+    const Pose& first = a.poses.front();
+    const Pose& there = b.poses[std::min(b.poses.size() - 1, static_cast<std::size_t>(std::lround(at)))];
+    for (int k = 0; k <= joinSamples && k < static_cast<int>(a.times.size()); ++k) {
+        const double u = 1.0 - static_cast<double>(k) / joinSamples;
+        const double w = u * u * (3 - 2 * u);
+        Pose& p = a.poses[static_cast<std::size_t>(k)];
+        for (int j = 0; j < layoutJointCount; ++j)
+            for (int axis = 0; axis < 3; ++axis)
+                p.r[j][axis] += static_cast<float>(w * (there.r[j][axis] - first.r[j][axis]));
+    }
+    storeTimeline(clip, a);
+}
+
 } // namespace
 
 void writeClips(const std::string& dataDir)
@@ -96,6 +135,8 @@ void writeClips(const std::string& dataDir)
     for (Clip& clip : clips)
         plantFeet(clip);
     choreograph(clips);
+    for (const Start& s : starts)
+        startFrom(named(clips, s.clip), named(clips, s.from), s.at);
     for (const Join& j : joins)
         join(named(clips, j.clip), named(clips, j.next));
     for (const Clip& clip : clips)

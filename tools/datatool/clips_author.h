@@ -90,6 +90,7 @@ struct Clip {
     std::vector<FootPlant> plants[2];
     Clip& plant(Side s, float from, float to, float at);
     float footLift = 0.5f;      // how high a planned step lifts the foot
+    float longestStep = 12;     // a foot off the mat longer follows the authored poses
     // The authored root height is raised where the authored pose would
     // reach below the mat; clips whose feet are all planned set their
     // heights themselves.

@@ -254,7 +254,7 @@ struct FootAt {
 };
 
 // What a planned foot does at time t.
-FootAt planned(const std::vector<FootPlant>& plants, float t)
+FootAt planned(const std::vector<FootPlant>& plants, float t, float longestStep)
 {
     FootAt a;
     for (std::size_t i = 0; i < plants.size(); ++i) {
@@ -264,7 +264,7 @@ FootAt planned(const std::vector<FootPlant>& plants, float t)
             return a;
         }
         if (i + 1 < plants.size() && plants[i].listed && plants[i + 1].listed && t > plants[i].to
-            && t < plants[i + 1].from) {
+            && t < plants[i + 1].from && plants[i + 1].from - plants[i].to <= longestStep) {
             a.state = FootState::Swing;
             a.plant = plants[i];
             a.next = plants[i + 1];
@@ -383,7 +383,7 @@ void plantFeet(Clip& clip)
     std::vector<FootAt> states[2];
     for (int foot = 0; foot < 2; ++foot)
         for (int k = 0; k < n; ++k)
-            states[foot].push_back(planned(plants[foot], tl.times[static_cast<std::size_t>(k)]));
+            states[foot].push_back(planned(plants[foot], tl.times[static_cast<std::size_t>(k)], clip.longestStep));
     // A looping clip is solved twice, the second time starting from where
     // the first ended, so its start carries on from its end.
     Pose carried;

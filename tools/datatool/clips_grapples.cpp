@@ -254,8 +254,8 @@ Clip getslammed()
 Clip throwClip()
 {
     Pose wind = lockPose();
-    wind.torso(14, -30, 0).head(-4, -10).arm(Right, 80, 30, 0, 60).arm(Left, 70, 20, 0, 40).leg(Right, 24, 8, 30)
-        .leg(Left, 10, 8, 22);
+    wind.torso(14, -30, 0).head(-4, -10).arm(Right, 80, 30, 0, 60).arm(Left, 70, 20, 0, 40).leg(Right, 20, 8, 22)
+        .leg(Left, 18, 8, 20);
     Pose whip = standPose();
     whip.torso(18, 35).head(-4, 10).arm(Right, 88, 95, 0, 5).arm(Left, 70, 20, 0, 40).leg(Right, 22, 8, 24)
         .leg(Left, 8, 8, 20);
@@ -263,6 +263,7 @@ Clip throwClip()
     follow.torso(14, 30).arm(Right, 84, 80, 0, 20);
     Clip c("throw.anim", 50);
     c.grounded(0, lockPose()).grounded(12, wind).grounded(22, whip).grounded(32, follow).grounded(50, standPose());
+    c.plant(Right, 0, 8, 0).plant(Right, 14, 50, 50).plant(Left, 0, 30, 0).plant(Left, 36, 50, 50);
     return c;
 }
 

@@ -186,6 +186,7 @@ Clip walkForward(const char* file, float direction)
     repeatPlants(c, Right, right, 0, direction * walkStride);
     repeatPlants(c, Left, left, 0, direction * walkStride);
     c.footLift = 0.45f;
+    c.longestStep = walkCycle;
     c.liftToGround = false;
     stepHeights(c);
     return c;
@@ -208,6 +209,7 @@ Clip walkSide(const char* file, float direction)
     repeatPlants(c, trail, {{-2, 10, -direction * width, 0, 0}, {half - 2, half + 10, -direction * (width - step), 0, 0}},
                  direction * walkStride, 0);
     c.footLift = 0.35f;
+    c.longestStep = walkCycle;
     c.liftToGround = false;
     stepHeights(c);
     return c;
@@ -253,6 +255,7 @@ Clip run()
     repeatPlants(c, Left, {{land + runCycle / 2, land + runCycle / 2 + stance, 0.6f, plantZ + runStride / 2, 0.05f}}, 0,
                  runStride);
     c.footLift = 0.9f;
+    c.longestStep = runCycle;
     c.liftToGround = false;
     return c;
 }
@@ -289,7 +292,7 @@ Clip fall()
 Clip getup()
 {
     Pose sit = liePose();
-    sit.torso(50).head(10).arm(Right, 70, -40, 0, 10).arm(Left, 70, -40, 0, 10).leg(Right, 35, 6, 70).leg(Left, 20, 6, 40);
+    sit.torso(50).head(10).arm(Right, 55, -40, 0, 24).arm(Left, 55, -40, 0, 24).leg(Right, 35, 6, 70).leg(Left, 20, 6, 40);
     Pose crouch = Pose()
                       .body(-15)
                       .torso(40)

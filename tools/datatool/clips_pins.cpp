@@ -187,7 +187,7 @@ Clip getinring()
 Clip vorlanceleb()
 {
     Pose lift = standPose();
-    lift.leg(Right, 55, 6, 75).arm(Right, 50, 20, 0, 40).arm(Left, 50, 20, 0, 40);
+    lift.leg(Right, 72, 6, 96).arm(Right, 50, 20, 0, 40).arm(Left, 50, 20, 0, 40);
     Pose stomp = standPose();
     stomp.torso(14).leg(Right, 10, 6, 20).leg(Left, 4, 6, 15);
     Pose fist = standPose();
