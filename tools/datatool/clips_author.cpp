@@ -131,6 +131,12 @@ Clip& Clip::plant(Side s, float from, float to, float at)
     return *this;
 }
 
+Clip& Clip::plantAt(Side s, float from, float to, float x, float z, float yaw)
+{
+    plants[s == Right ? 0 : 1].push_back({from, to, x, z, yaw});
+    return *this;
+}
+
 Clip& Clip::ground(float time, const Pose& pose)
 {
     return y(time, groundHeight(pose));

@@ -89,6 +89,9 @@ struct Clip {
     // swing from one plant to the next.
     std::vector<FootPlant> plants[2];
     Clip& plant(Side s, float from, float to, float at);
+    // A plant at a given place: the ankle's x and z and the toes' heading
+    // (radians).
+    Clip& plantAt(Side s, float from, float to, float x, float z, float yaw);
     float footLift = 0.5f;      // how high a planned step lifts the foot
     float longestStep = 12;     // a foot off the mat longer follows the authored poses
     // The authored root height is raised where the authored pose would

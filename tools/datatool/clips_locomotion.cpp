@@ -337,6 +337,9 @@ Clip ropesBack()
     c.grounded(0, standPose()).grounded(14, step).grounded(25, lean).grounded(33, deep).grounded(42, launch)
         .grounded(50, runPose(0));
     c.z(0, 0).z(14, -1.0f).z(25, -2.0f).z(33, -2.4f).z(42, -1.9f).z(50, 0.9f);
+    // Two steps back, both feet braced while the ropes take the weight, then
+    // off into the run.
+    c.plant(Right, 0, 3, 0).plant(Right, 10, 36, 25).plant(Left, 0, 12, 0).plant(Left, 18, 40, 33);
     return c;
 }
 
@@ -366,6 +369,9 @@ Clip ropesSide(const char* file, float direction)
         .grounded(50, side(sideKey(0)).mirrored());
     c.x(0, 0).x(10, direction * 0.9f).x(20, direction * 1.6f).x(28, direction * 1.9f).x(38, direction * 1.2f)
         .x(50, 0);
+    const Side lead = direction > 0 ? Left : Right, trail = direction > 0 ? Right : Left;
+    c.plant(lead, 0, 1, 0).plant(lead, 8, 36, 20).plant(lead, 42, 50, 50);
+    c.plant(trail, 0, 10, 0).plant(trail, 16, 43, 24).plant(trail, 49, 50, 50);
     return c;
 }
 
@@ -400,6 +406,11 @@ Clip runRopes()
     c.grounded(0, runPose(0)).grounded(10, slow).grounded(22, turn).grounded(33, lean).grounded(42, deep)
         .grounded(52, launch).grounded(60, away);
     c.z(0, 0).z(10, 3.2f).z(22, 5.0f).z(33, 5.9f).z(42, 6.3f).z(52, 5.3f).z(60, 2.6f);
+    // Slowing in two strides, a step round, braced against the ropes, and
+    // away in a stride the other way.
+    c.plantAt(Right, 2, 7, -0.6f, 2.6f, 0).plantAt(Left, 9, 14, 0.6f, 4.5f, 0.5f)
+        .plantAt(Right, 17, 46, 0.4f, 5.2f, 3.14f).plantAt(Left, 21, 49, -0.6f, 5.0f, 3.14f)
+        .plantAt(Right, 52, 55, 0.6f, 3.6f, 3.14f);
     return c;
 }
 

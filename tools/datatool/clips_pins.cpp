@@ -2,6 +2,8 @@
 // celebrations.
 #include "tools/datatool/clips_author.h"
 
+#include <cmath>
+
 namespace {
 
 // The pinner stands just past the lying opponent's feet, facing it; the
@@ -214,10 +216,14 @@ Clip vorlanceleb()
 // biceps flex and both fists in the air.
 Clip kalverceleb()
 {
+    // The arms swing back for the hop, up a little through it and are
+    // brought down as it lands, never whipped.
     Pose crouch = standPose();
-    crouch.torso(20).leg(Right, 40, 8, 60).leg(Left, 40, 8, 60).arm(Right, 70, -30, 0, 20).arm(Left, 70, -30, 0, 20);
+    crouch.torso(20).leg(Right, 40, 8, 60).leg(Left, 40, 8, 60).arm(Right, 68, -22, 0, 24).arm(Left, 68, -22, 0, 24);
     Pose hop = standPose();
-    hop.arm(Right, -60, 0, 0, 10).arm(Left, -60, 0, 0, 10).leg(Right, 10, 6, 20).leg(Left, 10, 6, 20);
+    hop.arm(Right, 40, 40, 0, 40).arm(Left, 40, 40, 0, 40).leg(Right, 10, 6, 20).leg(Left, 10, 6, 20);
+    Pose land = crouch;
+    land.arm(Right, 55, 25, 0, 40).arm(Left, 55, 25, 0, 40);
     Pose flex = standPose();
     flex.torso(-4).head(-10).arm(Right, 0, 0, 10, 0).flex(Right, 100).arm(Left, 0, 0, 10, 0).flex(Left, 100)
         .leg(Right, 4, 12, 10).leg(Left, 4, 12, 10);
@@ -230,7 +236,7 @@ Clip kalverceleb()
         .grounded(4, crouch)
         .at(8, hop)
         .y(8, groundHeight(hop) + 1.2f)
-        .grounded(11, crouch)
+        .grounded(11, land)
         .grounded(24, flex)
         .grounded(36, squeeze)
         .grounded(48, flex)
@@ -288,6 +294,13 @@ Clip teskarceleb()
         .grounded(86, point)
         .grounded(102, point)
         .grounded(120, done);
+    // The spin is stepped round, a foot at a time.
+    auto foot = [&](Side side, float from, float to, float degrees) {
+        const float a = degrees * 3.14159265f / 180, x = side == Right ? -0.98f : 0.98f, z = 0.57f;
+        c.plantAt(side, from, to, x * std::cos(a) + z * std::sin(a), -x * std::sin(a) + z * std::cos(a), a);
+    };
+    foot(Right, 0, 12, 0), foot(Right, 15, 19, 90), foot(Right, 22, 26, 210), foot(Right, 30, 120, 360);
+    foot(Left, 0, 14, 0), foot(Left, 17, 21, 150), foot(Left, 24, 29, 270), foot(Left, 32, 120, 360);
     return c;
 }
 
