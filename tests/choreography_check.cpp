@@ -287,7 +287,7 @@ Vector3 contactPoint(Wrestler& w, int id)
 
 } // namespace
 
-PairFigures measurePair(int pair, float step)
+PairFigures measurePair(int pair, float step, bool shares)
 {
     const PairedMove& move = pairedMoves[static_cast<std::size_t>(pair)];
     Wrestler& a = checkWrestler(0);
@@ -310,20 +310,22 @@ PairFigures measurePair(int pair, float step)
             advance(a, v, step);
             advance(v, a, step);
         }
-        skinBody(a, bodyA);
-        skinBody(v, bodyV);
-        buildSurface(surfaceA, bodyA, checkMesh());
-        buildSurface(surfaceV, bodyV, checkMesh());
-        const Share inA = insideShare(bodyV, bodyA, surfaceA);
-        const Share inV = insideShare(bodyA, bodyV, surfaceV);
-        const double all = std::max(inA.all, inV.all), away = std::max(inA.away, inV.away);
-        const double both = (inA.all + inV.all) / 2;
-        if (both > f.shareBoth)
-            f.shareBoth = both, f.bothTime = t;
-        if (all > f.share)
-            f.share = all, f.shareTime = t;
-        if (away > f.shareAway)
-            f.shareAway = away, f.awayTime = t;
+        if (shares) {
+            skinBody(a, bodyA);
+            skinBody(v, bodyV);
+            buildSurface(surfaceA, bodyA, checkMesh());
+            buildSurface(surfaceV, bodyV, checkMesh());
+            const Share inA = insideShare(bodyV, bodyA, surfaceA);
+            const Share inV = insideShare(bodyA, bodyV, surfaceV);
+            const double all = std::max(inA.all, inV.all), away = std::max(inA.away, inV.away);
+            const double both = (inA.all + inV.all) / 2;
+            if (both > f.shareBoth)
+                f.shareBoth = both, f.bothTime = t;
+            if (all > f.share)
+                f.share = all, f.shareTime = t;
+            if (away > f.shareAway)
+                f.shareAway = away, f.awayTime = t;
+        }
         for (std::size_t k = 0; k < f.holds.size(); ++k) {
             const Hold& h = holds[f.holds[k]];
             if (t < h.from || t > h.to)

@@ -57,7 +57,7 @@ struct PairFigures {
     std::vector<float> holdGapTimes;
     std::vector<int> holds;             // their indices in the hold table
 };
-PairFigures measurePair(int pair, float step);
+PairFigures measurePair(int pair, float step, bool shares = true);
 
 // One clip played alone from the origin (loops for two passes): the most a
 // planted foot slides during one contact with the mat, and how far the

@@ -92,7 +92,7 @@ TEST(Choreography, PairedBodiesTouchWithoutPassingThroughEachOther)
     for (int p = 0; p < pairCount; ++p) {
         const PairedMove& m = pairedMoves[static_cast<std::size_t>(p)];
         SCOPED_TRACE(m.attacker);
-        const PairFigures f = measurePair(p, 2 * checkStep);
+        const PairFigures f = measurePair(p, checkStep);
         if (printing())
             std::printf("%-40s %7.2f%% %6.1f %7.2f%% %6.1f %7.2f%% %6.1f\n",
                         (std::string(m.attacker) + " + " + m.victim).c_str(), 100 * f.share,
@@ -108,7 +108,7 @@ TEST(Choreography, HandsRestOnWhatTheyHold)
     if (printing())
         std::printf("%-22s %-7s %-11s %-26s %6s %6s\n", "move", "by", "hand", "on", "gap", "at t");
     for (int p = 0; p < pairCount; ++p) {
-        const PairFigures f = measurePair(p, checkStep);
+        const PairFigures f = measurePair(p, checkStep, false);
         for (std::size_t k = 0; k < f.holds.size(); ++k) {
             const Hold& h = holds[f.holds[k]];
             const std::string who = h.byVictim ? "victim" : "attacker";

@@ -134,9 +134,8 @@ constexpr Hold holds[] = {
     {PairOlympicSlam, false, LeftPalm, LeftThighBack, 16, 60},
     {PairOlympicSlam, false, RightPalm, WaistBack, 16, 60},
     {PairOlympicSlam, true, LeftPalm, UpperBack, 34, 56},
-    // Bottom slam: an arm across the chest to the far shoulder, a hand on
-    // the near hip.
-    {PairBottomSlam, false, LeftPalm, LeftShoulderTop, 28, 80},
+    // Bottom slam: an arm across the chest, a hand on the near hip.
+    {PairBottomSlam, false, LeftPalm, Chest, 28, 80},
     {PairBottomSlam, false, RightPalm, RightWaist, 28, 76},
     // The cover: across the opponent's legs, both hands pressing its hips
     // down.

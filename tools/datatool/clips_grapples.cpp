@@ -243,7 +243,7 @@ Clip getslammed()
         .grounded(slamLand, land)
         .grounded(100, Pose(rest).torso(5))
         .grounded(110, rest);
-    c.z(0, 0).z(8, 1.5f).z(16, 3.6f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
+    c.z(0, 0).z(8, 0.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
     c.x(0, 0).x(8, -0.8f).x(16, -1.6f).x(30, -1.9f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
     return c;
 }

@@ -112,7 +112,7 @@ struct ArmPoint {
     double radius;
 };
 constexpr ArmPoint armPoints[] = {
-    {RightUpperArm, 2.1f, 0.42}, {RightUpperArm, 2.7f, 0.36}, {RightForearm, 3.2f, 0.34},
+    {RightUpperArm, 1.75f, 0.46}, {RightUpperArm, 2.2f, 0.42}, {RightUpperArm, 2.7f, 0.36}, {RightForearm, 3.2f, 0.34},
     {RightForearm, 3.7f, 0.34}, {RightForearm, 4.15f, 0.28},
 };
 
@@ -322,6 +322,56 @@ void separatePair(Clip& attacker, Clip& victim)
     storeTimeline(victim, v);
 }
 
+namespace {
+
+// Arms that hold nothing are kept out of the partner: each point of the
+// arm, the hand included, that would be inside one of the partner's balls
+// is pushed out, the arm staying as near its pose as it can.
+void clearArms(Timeline& body, bool victim, const Timeline& partner, int pair)
+{
+    const std::size_t n = std::min(body.times.size(), partner.times.size());
+    for (std::size_t k = 0; k < n; ++k)
+        for (int hand : {RightPalm, LeftPalm}) {
+            bool holding = false;
+            for (const Hold& h : holds)
+                if (h.pair == pair && h.byVictim == victim && h.hand == hand && holdWeight(h, body.times[k]) > 0)
+                    holding = true;
+            if (holding)
+                continue;
+            const std::vector<PlacedBall> balls =
+                partnerBalls(partner.poses[k], !victim, partner.root[k], body.root[k]);
+            Pose& pose = body.poses[k];
+            const Pose reference = pose;
+            const float sign = hand == RightPalm ? -1.0f : 1.0f;
+            for (int pass = 0; pass < 3; ++pass) {
+                BodyFrames f;
+                bodyFrames(pose, f);
+                std::vector<IkRow> rows;
+                auto push = [&](int joint, const Point3& rest, double radius) {
+                    const Point3 p = framePoint(f, joint, rest);
+                    for (const PlacedBall& b : balls) {
+                        const Point3 d{p.x - b.at.x, p.y - b.at.y, p.z - b.at.z};
+                        const double len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+                        const double need = b.radius + radius;
+                        if (len >= need || len < 1e-6)
+                            continue;
+                        const Point3 u{d.x / len, d.y / len, d.z / len};
+                        rows.push_back({joint, rest, -1, {}, u, u.x * b.at.x + u.y * b.at.y + u.z * b.at.z + need, 1});
+                    }
+                };
+                for (const ArmPoint& a : armPoints)
+                    push(hand == RightPalm ? a.joint : a.joint + (LeftUpperArm - RightUpperArm), {sign * a.x, 2.55f, 0},
+                         a.radius);
+                push(hand == RightPalm ? RightHand : LeftHand, {sign * 4.85f, 2.55f, 0}, 0.3);
+                if (rows.empty())
+                    break;
+                solveIk(pose, reference, armDofs(hand == RightPalm ? Right : Left), rows, 6, 3 * stiffness);
+            }
+        }
+}
+
+} // namespace
+
 void choreograph(std::vector<Clip>& clips)
 {
     auto find = [&](const char* file) -> Clip& {
@@ -349,9 +399,10 @@ void choreograph(std::vector<Clip>& clips)
                     else
                         solveHold(h, a, authoredA, v);
                 }
-        if (any) {
-            storeTimeline(attacker, a);
-            storeTimeline(victim, v);
-        }
+        clearArms(a, false, v, p);
+        clearArms(v, true, a, p);
+        (void)any;
+        storeTimeline(attacker, a);
+        storeTimeline(victim, v);
     }
 }

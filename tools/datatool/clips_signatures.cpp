@@ -256,15 +256,14 @@ Clip getolympicslam()
         .grounded(olympicLand, land)
         .grounded(92, Pose(rest).torso(5))
         .grounded(104, rest);
-    c.z(0, 0).z(8, 1.0f).z(16, 2.0f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
+    c.z(0, 0).z(8, 0.3f).z(16, 2.0f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
     c.x(0, 0).x(16, -1.6f).x(34, -1.9f).x(50, -1.9f).x(olympicLand, -2.2f).x(104, -2.2f);
     return c;
 }
 
 // The bottom slam: the attacker steps round to the victim's right side
 // until they stand shoulder to shoulder facing the same way, hooks his left
-// arm across its chest to its far shoulder and his right hand on its near
-// hip, heaves it up across his hip and slams it down on its
+// arm across its chest and his right hand on its near hip, heaves it up across his hip and slams it down on its
 // back, dropping to a knee beside it. He rises facing the way the victim
 // faced: his heading turns by 180 when the clip ends, and the taunt follows.
 constexpr float bottomLand = 93.5f;
