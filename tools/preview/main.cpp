@@ -19,6 +19,12 @@
 //                                facing +z, the victim 5 units ahead facing it,
 //                                both clips at the same time, each moved by
 //                                its own root motion
+//   cuts NAME OUT.png            a sequence the game cuts together, played by
+//                                the game's own move handlers: "suplex" (grab,
+//                                hold, suplex), "kickout" (pin, kicked off),
+//                                "pinfall" (pin to the count's end), "throw"
+//                                (grab, hold, whip, the run back); frames
+//                                evenly across it, the camera on the pair
 //
 // Options
 //   --run DIR         directory holding game.ini and data/ (default: the
@@ -61,6 +67,9 @@
 #include "assets/mesh.h"
 #include "assets/skeleton.h"
 #include "assets/texture.h"
+#include "app/controls.h"
+#include "wrestler/grapples.h"
+#include "wrestler/pins.h"
 #include "wrestler/wrestler.h"
 
 #include <GL/freeglut.h>
@@ -85,6 +94,7 @@ static const char* usageText =
     "  bones OUT.png                 skeleton over a body\n"
     "  sheet CLIP OUT.png            N frames across a clip\n"
     "  pair ATTACKER VICTIM OUT.png  attacker and victim clips together\n"
+    "  cuts NAME OUT.png             suplex, kickout, pinfall or throw, as the game plays it\n"
     "options:\n"
     "  --run DIR  --frames N  --columns N  --from T  --to T\n"
     "  --clip NAME  --time T  --rot J:X,Y,Z  --height H\n"
@@ -209,6 +219,7 @@ static void parseOptions(int argc, char** argv)
     size_t want = 1;
     if (opt.mode == "sheet") want = 2;
     else if (opt.mode == "pair") want = 3;
+    else if (opt.mode == "cuts") want = 2;
     else if (opt.mode != "lineup" && opt.mode != "pose" && opt.mode != "textures" && opt.mode != "bones")
         fail(opt.mode.empty() ? "no mode given (try --help)" : "unknown mode", opt.mode);
     if (opt.args.size() != want)
@@ -661,6 +672,114 @@ static void pairMode(const std::string& attackerClip, const std::string& victimC
     writeOut(sheet, out);
 }
 
+// One frame of the game's clip advance for both wrestlers, as the match
+// does it (player one first), at the game's own clip step for a 30 ms frame.
+static void gameStep(Wrestler& a, Wrestler& b, float dt)
+{
+    separationOn = 0;
+    advanceClip(a, dt, b);
+    separationOn = 0;
+    advanceClip(b, dt, a);
+}
+
+static void holdKey(int slot)
+{
+    clearKeys();
+    keyDown[slot] = 1;
+}
+
+static void cutsMode(const std::string& name, const std::string& out)
+{
+    Wrestler& a = playerOne;
+    Wrestler& b = playerTwo;
+    setCharacter(a, opt.character);
+    setCharacter(b, opt.victim);
+    a.opponent = &b;
+    b.opponent = &a;
+    for (Wrestler* w : {&a, &b}) {
+        w->health = 100;
+        w->holdTimer = 0;
+        w->elbowArmed = 0;
+    }
+    const PlayerKeys& keys = playerOneKeys;
+    placeOnClip(a, b, ClipStand, 0, 0, 0, 0);
+    placeOnClip(b, a, ClipStand, 0, 4, 180, 0);
+    a.state = a.nextState = b.state = b.nextState = Idle;
+
+    // Each step: how long to play before it, and the move it starts.
+    struct Step {
+        float after;
+        int what;   // 0 grab, 1 suplex, 2 throw, 3 pin, 4 kick-out, 5 nothing
+    };
+    std::vector<Step> steps;
+    if (name == "suplex") {
+        steps.push_back({0, 0});
+        steps.push_back({40, 1});
+        steps.push_back({150, 5});
+    } else if (name == "throw") {
+        steps.push_back({0, 0});
+        steps.push_back({40, 2});
+        steps.push_back({100, 5});
+    } else if (name == "kickout" || name == "pinfall") {
+        placeOnClip(b, a, ClipLie, 0, 4, 180, 0);
+        b.state = b.nextState = Lying;
+        steps.push_back({0, 3});
+        if (name == "kickout") {
+            steps.push_back({50, 4});
+            steps.push_back({75, 5});
+        } else {
+            steps.push_back({200, 5});
+        }
+    } else
+        fail("unknown sequence (suplex, kickout, pinfall, throw)", name);
+
+    const float dt = 1.8f;
+    float total = 0;
+    for (const Step& s : steps)
+        total += s.after;
+    const int frames = opt.frames;
+    const float every = total / (frames - 1);
+    Image sheet = newSheet(frames);
+    float t = 0, nextShot = 0;
+    int shot = 0;
+    auto capture = [&] {
+        while (shot < frames && t >= nextShot - 0.01f) {
+            const float cx = (a.x + b.x) / 2, cz = (a.z + b.z) / 2;
+            beginCell({cx, 4.5f, cz, opt.view > -999 ? opt.view : 90.0f, opt.elevation,
+                       opt.distance > 0 ? opt.distance : 26.0f});
+            drawFloor(cx, cz);
+            drawFigure(a);
+            drawFigure(b);
+            char clips[128];
+            std::snprintf(clips, sizeof clips, "%s %.0f | %s %.0f", clipFiles[static_cast<std::size_t>(a.clip)],
+                          static_cast<double>(a.clipTime), clipFiles[static_cast<std::size_t>(b.clip)],
+                          static_cast<double>(b.clipTime));
+            label(timeLabel(name.c_str(), t), clips);
+            placeCell(sheet, shot);
+            ++shot;
+            nextShot = shot * every;
+        }
+    };
+    for (const Step& s : steps) {
+        for (float played = 0; played + dt <= s.after; played += dt) {
+            gameStep(a, b, dt);
+            t += dt;
+            capture();
+        }
+        switch (s.what) {
+        case 0: holdKey(keys.grab); grabHandler(a, keys.grab, b); break;
+        case 1: holdKey(keys.up); suplexHandler(a, keys.up, b); break;
+        case 2: holdKey(keys.down); throwHandler(a, keys.down, b); break;
+        case 3: holdKey(keys.grab); pinHandler(a, keys.grab, b); break;
+        case 4: holdKey(playerTwoKeys.up); kickOutHandler(b, playerTwoKeys.up, a); break;
+        default: break;
+        }
+        clearKeys();
+        capture();
+    }
+    writeOut(sheet, out);
+}
+
 int main(int argc, char** argv)
 {
     parseOptions(argc, argv);
@@ -702,5 +821,7 @@ int main(int argc, char** argv)
         sheetMode(opt.args[0], out);
     else if (opt.mode == "pair")
         pairMode(opt.args[0], opt.args[1], out);
+    else if (opt.mode == "cuts")
+        cutsMode(opt.args[0], out);
     return 0;
 }
