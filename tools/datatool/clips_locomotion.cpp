@@ -138,7 +138,7 @@ void stepHeights(Clip& c)
                     auto reach = [&](double ankle) {
                         return -hipLineY + ankle + std::sqrt(std::max(0.0, leg * leg - across * across));
                     };
-                    flattest = std::max(flattest, reach(0.42));
+                    flattest = std::max(flattest, reach(0.5));
                     highest = std::min(highest, reach(0.75));
                     any = true;
                 }
