@@ -520,6 +520,7 @@ void measureOneCut(CutFigures& f, Wrestler& a, Wrestler& b, float step, float le
     std::vector<Vector3> a0, b0, a1, b1;
     skinBody(a, a0);
     skinBody(b, b0);
+    const Vector3 pa0{a.x, a.y, a.z}, pb0{b.x, b.y, b.z};
     frame(a, b, step);
     act();
     skinBody(a, a1);
@@ -527,6 +528,12 @@ void measureOneCut(CutFigures& f, Wrestler& a, Wrestler& b, float step, float le
     const double jump = std::max(widestMove(a0, a1), widestMove(b0, b1));
     if (jump > f.jump)
         f.jump = jump, f.worstTime = leadTime;
+    auto relative = [](std::vector<Vector3>& v, const Vector3& at) {
+        for (Vector3& p : v)
+            p = {p.x - at.x, p.y - at.y, p.z - at.z};
+    };
+    relative(a0, pa0), relative(b0, pb0), relative(a1, {a.x, a.y, a.z}), relative(b1, {b.x, b.y, b.z});
+    f.poseJump = std::max(f.poseJump, std::max(widestMove(a0, a1), widestMove(b0, b1)));
 }
 
 } // namespace

@@ -77,6 +77,10 @@ struct CutFigures {
     std::string name;
     double jump = 0, motion = 0;
     float worstTime = 0;        // clip time of the clip cut from, at the worst cut
+    // The widest jump of a vertex relative to its wrestler's place on the
+    // floor: what is left once the places the rules move the wrestlers to
+    // are taken out.
+    double poseJump = 0;
 };
 std::vector<CutFigures> measureCuts(float step);
 

@@ -114,10 +114,10 @@ constexpr Hold holds[] = {
     {PairSuplex, false, LeftPalm, UpperBack, 13, 66},
     {PairSuplex, false, RightPalm, WaistBack, 30, 60},
     {PairSuplex, true, LeftPalm, LeftWaist, 8, 26},
-    // Slam: an arm between the legs and a hand round the back, through the
+    // Slam: an arm between the legs and a hand on the near hip, through the
     // lift and the carry; the victim's hand hangs on to the attacker's back.
     {PairSlam, false, LeftPalm, LeftThighBack, 16, 68},
-    {PairSlam, false, RightPalm, WaistBack, 16, 66},
+    {PairSlam, false, RightPalm, LeftWaist, 16, 66},
     {PairSlam, true, LeftPalm, UpperBack, 34, 62},
     // Throw: the attacker whips the opponent away by the wrist.
     {PairThrow, false, RightPalm, LeftWrist, 7, 15},
@@ -126,21 +126,21 @@ constexpr Hold holds[] = {
     {PairStunner, false, LeftPalm, NeckBack, 44, 76},
     // Chokeslam: a hand at the throat, one at the hip; the victim claws at
     // the choking arm.
-    {PairChokeslam, false, RightPalm, Throat, 15, 70},
-    {PairChokeslam, false, LeftPalm, RightWaist, 21, 66},
+    {PairChokeslam, false, RightPalm, Throat, 15, 68},
+    {PairChokeslam, false, LeftPalm, RightWaist, 27, 66},
     {PairChokeslam, true, RightPalm, RightWrist, 15, 70},
     {PairChokeslam, true, LeftPalm, RightElbow, 15, 70},
-    // Olympic slam: over the shoulder, held by a thigh and the trunks.
-    {PairOlympicSlam, false, LeftPalm, LeftThighBack, 16, 60},
-    {PairOlympicSlam, false, RightPalm, WaistBack, 16, 60},
+    // Olympic slam: over the shoulder, held by a thigh and a hip.
+    {PairOlympicSlam, false, LeftPalm, LeftThighBack, 16, 56},
+    {PairOlympicSlam, false, RightPalm, LeftWaist, 16, 56},
     {PairOlympicSlam, true, LeftPalm, UpperBack, 34, 56},
     // Bottom slam: an arm across the chest, a hand on the near hip.
     {PairBottomSlam, false, LeftPalm, Chest, 28, 80},
-    {PairBottomSlam, false, RightPalm, RightWaist, 28, 76},
+    {PairBottomSlam, false, RightPalm, RightWaist, 28, 44},
     // The cover: across the opponent's legs, both hands pressing its hips
     // down.
-    {PairPin, false, RightPalm, LeftWaist, 16, 135},
-    {PairPin, false, LeftPalm, RightWaist, 16, 135},
+    {PairPin, false, RightPalm, LeftWaist, 19, 135},
+    {PairPin, false, LeftPalm, RightWaist, 19, 135},
     {PairPinfall, false, RightPalm, LeftWaist, 0, 16},
     {PairPinfall, false, LeftPalm, RightWaist, 0, 16},
 };

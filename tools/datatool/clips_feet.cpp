@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -416,8 +414,6 @@ void plantFeet(Clip& clip)
                 } else if (s.state == FootState::Swing) {
                     solveSwing(pose, authored[i], leg(foot), s.plant, s.next, s.u, clip.footLift, tl.root[i]);
                 }
-                if (std::getenv("TARVOK_FEET_DEBUG") && clip.file == std::getenv("TARVOK_FEET_DEBUG") && (k <= 1 || k >= n - 2))
-                    std::fprintf(stderr, "pass carry=%d k=%d foot %d pivot %d state %d thigh %.2f %.2f %.2f knee %.2f\n", carry, k, foot, pivot[foot], static_cast<int>(s.state), pose.r[leg(foot).shin-1][0], pose.r[leg(foot).shin-1][1], pose.r[leg(foot).shin-1][2], pose.r[leg(foot).shin][0]);
                 if (k == n - 2) {
                     carried = pose;
                     carriedPivot[foot] = pivot[foot];
@@ -448,28 +444,6 @@ void plantFeet(Clip& clip)
             tl.root[static_cast<std::size_t>(k)].y -= sum / count;
         }
         solveAll(false);
-    }
-
-    if (const char* dbg = std::getenv("TARVOK_FEET_DEBUG"); dbg && clip.file == dbg) {
-        for (int foot = 0; foot < 2; ++foot)
-            for (const FootPlant& p : plants[foot])
-                std::fprintf(stderr, "%s plant %.1f..%.1f at %.2f %.2f yaw %.1f%s\n", foot ? "L" : "R", p.from, p.to,
-                             p.x, p.z, p.yaw * 57.3, p.listed ? "" : " (found)");
-        for (int k = 0; k < n; ++k) {
-            BodyFrames f;
-            bodyFrames(tl.poses[static_cast<std::size_t>(k)], f);
-            std::fprintf(stderr, "t %5.1f root %.2f %.2f %.2f drop %.2f", tl.times[static_cast<std::size_t>(k)],
-                         tl.root[static_cast<std::size_t>(k)].x, tl.root[static_cast<std::size_t>(k)].y,
-                         tl.root[static_cast<std::size_t>(k)].z, drop[static_cast<std::size_t>(k)]);
-            for (int foot = 0; foot < 2; ++foot) {
-                const Lowest low = lowestSole(f, leg(foot), tl.root[static_cast<std::size_t>(k)]);
-                const Point3 at = framePoint(f, leg(foot).shin, low.rest);
-                std::fprintf(stderr, " | %c %d low %.2f at %.2f %.2f", foot ? 'L' : 'R',
-                             static_cast<int>(states[foot][static_cast<std::size_t>(k)].state), low.y,
-                             at.x + tl.root[static_cast<std::size_t>(k)].x, at.z + tl.root[static_cast<std::size_t>(k)].z);
-            }
-            std::fprintf(stderr, "\n");
-        }
     }
 
     // Around each contact found in the clip the foot comes straight down

@@ -387,13 +387,11 @@ void choreograph(std::vector<Clip>& clips)
         Clip& victim = find(move.victim);
         Timeline a = sampleTimeline(attacker, 1), v = sampleTimeline(victim, 1);
         const std::vector<Pose> authoredA = a.poses, authoredV = v.poses;
-        bool any = false;
         // Holds on the body first, then holds on an arm (which may itself
         // have moved to its own hold).
         for (bool arms : {false, true})
             for (const Hold& h : holds)
                 if (h.pair == p && onAnArm(h.point) == arms) {
-                    any = true;
                     if (h.byVictim)
                         solveHold(h, v, authoredV, a);
                     else
@@ -401,7 +399,6 @@ void choreograph(std::vector<Clip>& clips)
                 }
         clearArms(a, false, v, p);
         clearArms(v, true, a, p);
-        (void)any;
         storeTimeline(attacker, a);
         storeTimeline(victim, v);
     }

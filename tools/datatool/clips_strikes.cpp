@@ -117,7 +117,7 @@ Clip runpunch()
         .grounded(28, follow)
         .grounded(44, guardPose())
         .grounded(60, standPose());
-    c.z(0, 0).z(10, 1.7f).z(18, 2.2f).z(28, 2.5f).z(44, 2.6f).z(60, 2.6f);
+    c.z(0, 0).z(10, 1.6f).z(18, 1.9f).z(28, 2.0f).z(44, 2.0f).z(60, 2.0f);
     return c;
 }
 
@@ -224,9 +224,9 @@ std::vector<Clip> strikeClips()
             kick(),
             liehit(),
             runpunch(),
-            knockedDown("getrunpunch.anim", 20, 46.5f, 70, standPose(), 0),
+            knockedDown("getrunpunch.anim", 17, 46.5f, 70, standPose(), 0),
             runpunchmiss(),
             hitrun(),
-            knockedDown("gethitrun.anim", 14, 43.5f, 70, runPose(0), 0.07f),
+            knockedDown("gethitrun.anim", 12, 43.5f, 70, runPose(0), 0.07f),
             grabmiss()};
 }
