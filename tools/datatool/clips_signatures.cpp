@@ -371,6 +371,8 @@ Clip peopleelbow1()
         .grounded(90, turn)
         .grounded(100, go);
     c.x(0, 0).x(84, 0).x(90, 1.2f).x(100, 5.0f);
+    // The taunt stands still; the turn into the run is stepped.
+    c.plant(Right, 0, 84, 0).plant(Right, 89, 94, 90).plant(Left, 0, 88, 0);
     return c;
 }
 

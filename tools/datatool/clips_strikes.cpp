@@ -118,6 +118,9 @@ Clip runpunch()
         .grounded(44, guardPose())
         .grounded(60, standPose());
     c.z(0, 0).z(10, 1.6f).z(18, 1.9f).z(28, 2.0f).z(44, 2.0f).z(60, 2.0f);
+    // Braking on the right foot as the arm swings through, the left coming
+    // down beside it, and both set square to stand.
+    c.plant(Right, 6, 34, 18).plant(Left, 12, 40, 28).plant(Right, 42, 60, 60).plant(Left, 48, 60, 60);
     return c;
 }
 
