@@ -48,12 +48,12 @@ struct Limit {
 constexpr Limit shareLimits[] = {
     {"grab.anim", 0.035}, {"suplex.anim", 0.072}, {"slam.anim", 0.085}, {"throw.anim", 0.057},
     {"stunner.anim", 0.065}, {"chokeslam.anim", 0.08}, {"olympicslam.anim", 0.081},
-    {"vorlanbottom.anim", 0.097}, {"runpunch.anim", 0.032}, {"pin.anim", 0.029}, {"pinfall.anim", 0.035},
+    {"vorlanbottom.anim", 0.055}, {"runpunch.anim", 0.032}, {"pin.anim", 0.029}, {"pinfall.anim", 0.035},
     {"kickout.anim", 0.033},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.072}, {"slam.anim", 0.061}, {"throw.anim", 0.018}, {"stunner.anim", 0.042},
-    {"chokeslam.anim", 0.062}, {"olympicslam.anim", 0.074}, {"vorlanbottom.anim", 0.097},
+    {"chokeslam.anim", 0.062}, {"olympicslam.anim", 0.074}, {"vorlanbottom.anim", 0.053},
     {"runpunch.anim", 0.032}, {"hitrun.anim", 0.02}, {"pin.anim", 0.029}, {"pinfall.anim", 0.035},
     {"kickout.anim", 0.033},
 };
@@ -61,14 +61,14 @@ constexpr Limit awayLimits[] = {
 constexpr Limit gapLimits[] = {
     {"suplex.anim upper back", 0.75}, {"suplex.anim small of the back", 0.9}, {"chokeslam.anim throat", 0.5},
     {"chokeslam.anim right hip", 0.46}, {"olympicslam.anim back of the left thigh", 0.4},
-    {"vorlanbottom.anim chest", 0.48}, {"vorlanbottom.anim right hip", 0.82},
+    {"vorlanbottom.anim chest", 0.42}, {"vorlanbottom.anim right hip", 1.0},
 };
 // Clips whose feet still skid: the rope rebounds, the runs away and back,
 // the climb onto the apron and some turns.
 constexpr Limit slideLimits[] = {
     {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.76}, {"ropesback.anim", 2.35},
     {"ropesleft.anim", 0.52}, {"ropesright.anim", 0.52}, {"runropes.anim", 1.5}, {"getthrown.anim", 1.07},
-    {"getinring.anim", 1.6}, {"vorlanbottom.anim", 1.45}, {"getvorlanbottom.anim", 0.92},
+    {"getinring.anim", 1.6}, {"vorlanbottom.anim", 1.3},
     {"peopleelbow1.anim", 2.15},
 };
 

@@ -274,11 +274,11 @@ Clip vorlanbottom()
     step.body(0, 100).arm(Left, 70, 60, 0, 40).leg(Right, 12, 10, 16);
     Pose hook = standPose();
     hook.body(0, 180).torso(14, -20, 6).head(0, -15).arm(Left, 80, 85, 40, 70).arm(Right, 70, 30, -20, 60)
-        .leg(Right, 26, 10, 34).leg(Left, 20, 10, 30);
+        .leg(Right, 26, 10, 34).leg(Left, 20, 0, 30);
     Pose lift = hook;
-    lift.torso(-6, -30, 10).leg(Right, 10, 10, 14).leg(Left, 10, 10, 14);
+    lift.torso(-6, -30, 10).leg(Right, 10, 10, 14).leg(Left, 10, 0, 14);
     Pose heave = lift;
-    heave.torso(-10, -34, 12).leg(Right, 16, 10, 22).leg(Left, 8, 10, 12);
+    heave.torso(-10, -34, 12).leg(Right, 16, 10, 22).leg(Left, 8, 0, 12);
     Pose slamDown = Pose()
                         .body(0, 180)
                         .torso(40, -10)
@@ -301,7 +301,7 @@ Clip vorlanbottom()
         .grounded(bottomLand, slamDown)
         .grounded(104, rise)
         .grounded(120, done);
-    c.z(0, 0).z(14, 2.6f).z(28, 4.6f).z(120, 4.6f);
+    c.z(0, 0).z(14, 2.6f).z(28, 5.0f).z(120, 5.0f);
     c.x(0, 0).x(14, 1.2f).x(28, 2.1f).x(120, 2.1f);
     return c;
 }
@@ -309,14 +309,14 @@ Clip vorlanbottom()
 Clip getvorlanbottom()
 {
     Pose hooked = standPose();
-    hooked.torso(-5).head(-10, 15).arm(Right, 40, 30, 0, 40).arm(Left, 60, 20, 0, 40);
+    hooked.torso(-5).head(-10, 15, -15).arm(Right, 80, 10, 0, 30).arm(Left, 60, 20, 0, 40);
     // Heaved up backward against the attacker's side, the legs kicking up
     // in front, then slammed down on its back.
     Pose lifted = Pose()
                       .body(-40, 0, 14)
                       .torso(15)
-                      .head(10)
-                      .arm(Right, 20, 60, 0, 30)
+                      .head(10, 0, -20)
+                      .arm(Right, 80, 120, 0, 40)
                       .arm(Left, 30, 50, 0, 30)
                       .leg(Right, 30, 8, 25)
                       .leg(Left, 20, 8, 15);
@@ -339,7 +339,7 @@ Clip getvorlanbottom()
         .grounded(106, liePose().torso(6))
         .grounded(120, liePose());
     c.z(0, 0).z(28, 0).z(48, 1.4f).z(66, 2.8f).z(80, 2.2f).z(bottomLand, 0.6f).z(120, 0.6f);
-    c.x(0, 0).x(28, 0).x(66, -0.4f).x(120, -0.4f);
+    c.x(0, 0).x(28, 0).x(66, -0.1f).x(80, 0.3f).x(bottomLand, -0.2f).x(120, -0.2f);
     return c;
 }
 
