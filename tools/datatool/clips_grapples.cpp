@@ -189,8 +189,13 @@ Clip slam()
                      .arm(Left, 80, 70, 0, 20)
                      .leg(Right, 40, 12, 55)
                      .leg(Left, 30, 12, 50);
+    // The left hand leaves the elbow low along his own side before it
+    // reaches in between the legs, so it never cuts through the body.
+    Pose dip = lockPose();
+    dip.torso(12, 4, 6).head(-10, -20, 8).arm(Left, 85, 80, -20, 30).leg(Right, 34, 12, 52).leg(Left, 30, 12, 48);
     Clip c("slam.anim", 100);
     c.grounded(0, lockPose())
+        .grounded(8, dip)
         .grounded(16, scoop)
         .grounded(34, lift)
         .grounded(46, settle)
