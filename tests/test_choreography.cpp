@@ -46,14 +46,14 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"grab.anim", 0.035}, {"suplex.anim", 0.072}, {"slam.anim", 0.058}, {"throw.anim", 0.057},
-    {"stunner.anim", 0.065}, {"chokeslam.anim", 0.08}, {"olympicslam.anim", 0.081},
+    {"grab.anim", 0.035}, {"suplex.anim", 0.072}, {"slam.anim", 0.058}, {"throw.anim", 0.04},
+    {"stunner.anim", 0.062}, {"chokeslam.anim", 0.078}, {"olympicslam.anim", 0.07},
     {"vorlanbottom.anim", 0.055}, {"runpunch.anim", 0.032}, {"pin.anim", 0.029}, {"pinfall.anim", 0.035},
     {"kickout.anim", 0.033},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.072}, {"slam.anim", 0.058}, {"throw.anim", 0.018}, {"stunner.anim", 0.042},
-    {"chokeslam.anim", 0.062}, {"olympicslam.anim", 0.074}, {"vorlanbottom.anim", 0.053},
+    {"suplex.anim", 0.072}, {"slam.anim", 0.058}, {"throw.anim", 0.012}, {"stunner.anim", 0.042},
+    {"chokeslam.anim", 0.06}, {"olympicslam.anim", 0.058}, {"vorlanbottom.anim", 0.053},
     {"runpunch.anim", 0.032}, {"hitrun.anim", 0.02}, {"pin.anim", 0.029}, {"pinfall.anim", 0.035},
     {"kickout.anim", 0.033},
 };

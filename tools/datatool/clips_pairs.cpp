@@ -13,6 +13,7 @@
 
 namespace {
 
+constexpr double approachLift = 1.0;
 constexpr float easeTime = 6;       // the hand travels to its hold and back over this
 constexpr double stiffness = 2e-5;
 
@@ -215,11 +216,14 @@ void solveHold(const Hold& h, Timeline& holder, const std::vector<Pose>& authore
         BodyFrames f;
         bodyFrames(pose, f);
         const Point3 now = framePoint(f, palm.joint, {palm.x, palm.y, palm.z});
-        const Point3 goal{now.x + (target.x - now.x) * w, now.y + (target.y - now.y) * w,
-                          now.z + (target.z - now.z) * w};
         // Into the partner's body: its outward way turned half round into
         // the holder's frame, and reversed.
         const Point3 n = contactNormal(held.poses[k], h.point);
+        // The hand comes to the hold and leaves it through the space off
+        // the surface, not through the body.
+        const double off = approachLift * 4 * w * (1 - w);
+        const Point3 goal{now.x + (target.x - now.x) * w - n.x * off, now.y + (target.y - now.y) * w + n.y * off,
+                          now.z + (target.z - now.z) * w - n.z * off};
         reach(pose, authored[k], h.hand, goal, partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k]),
               {n.x * w, -n.y * w, n.z * w});
     }

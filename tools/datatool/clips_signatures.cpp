@@ -202,11 +202,15 @@ Clip olympicslam()
     Pose brace = hoist;
     brace.torso(4, 14, 6).leg(Right, 24, 10, 36).leg(Left, 20, 10, 32);
     Pose topple = hoist;
-    topple.body(-40, -20).torso(-6, 8).leg(Right, 50, 10, 60).leg(Left, 45, 10, 55);
+    topple.body(-40, -20).torso(-6, 8).arm(Left, 80, 20, 0, 20).leg(Right, 50, 10, 60).leg(Left, 45, 10, 55);
     Pose land = fallenFlat(liePose());
     land.arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30);
+    // The left arm reaches in low, under the victim's middle.
+    Pose dip = standPose();
+    dip.torso(14, 4, 6).head(-10, -20, 8).arm(Left, 85, 80, -20, 30);
     Clip c("olympicslam.anim", 104);
     c.grounded(0, standPose())
+        .grounded(8, dip)
         .grounded(16, shoot)
         .grounded(34, hoist)
         .grounded(50, brace)
@@ -243,8 +247,12 @@ Clip getolympicslam()
     land.body(270);
     Pose rest = liePose();
     rest.body(270);
+    // Upright until the attacker is under it, so their heads never meet.
+    Pose braced = standPose();
+    braced.torso(4).head(-10).arm(Right, 50, 40, 0, 40).arm(Left, 50, 40, 0, 40);
     Clip c("getolympicslam.anim", 104);
     c.grounded(0, standPose())
+        .grounded(6, braced)
         .at(16, caught)
         .y(16, 5.4f)
         .at(34, across)
