@@ -154,8 +154,8 @@ Clip getchokeslammed()
                     .head(5)
                     .arm(Right, 10, 80, 0, 20)
                     .arm(Left, 10, 80, 0, 20)
-                    .leg(Right, 0, 8, 10)
-                    .leg(Left, -5, 8, 5);
+                    .leg(Right, -15, 8, 40)
+                    .leg(Left, -20, 8, 35);
     Clip c("getchokeslammed.anim", 120);
     c.grounded(0, standPose())
         .grounded(15, choked)
@@ -171,7 +171,7 @@ Clip getchokeslammed()
         .grounded(chokeLand, fallenFlat(liePose()))
         .grounded(98, liePose().torso(6))
         .grounded(120, liePose());
-    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(76, 0.8f).z(chokeLand, -1.6f).z(120, -1.6f);
+    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(70, 1.9f).z(76, 0.8f).z(chokeLand, -1.6f).z(120, -1.6f);
     return c;
 }
 
