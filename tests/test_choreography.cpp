@@ -46,21 +46,20 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"grab.anim", 0.035}, {"suplex.anim", 0.072}, {"slam.anim", 0.058}, {"throw.anim", 0.04},
+    {"grab.anim", 0.035}, {"suplex.anim", 0.04}, {"slam.anim", 0.058}, {"throw.anim", 0.04},
     {"stunner.anim", 0.062}, {"chokeslam.anim", 0.043}, {"olympicslam.anim", 0.07},
     {"vorlanbottom.anim", 0.055}, {"runpunch.anim", 0.032}, {"pin.anim", 0.029}, {"pinfall.anim", 0.035},
     {"kickout.anim", 0.033},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.072}, {"slam.anim", 0.058}, {"throw.anim", 0.012}, {"stunner.anim", 0.042},
+    {"suplex.anim", 0.037}, {"slam.anim", 0.058}, {"throw.anim", 0.012}, {"stunner.anim", 0.042},
     {"chokeslam.anim", 0.032}, {"olympicslam.anim", 0.058}, {"vorlanbottom.anim", 0.053},
     {"runpunch.anim", 0.032}, {"hitrun.anim", 0.02}, {"pin.anim", 0.029}, {"pinfall.anim", 0.035},
     {"kickout.anim", 0.033},
 };
 // Hands that cannot keep up while the body they hold is swung past reach.
 constexpr Limit gapLimits[] = {
-    {"suplex.anim upper back", 0.75}, {"suplex.anim small of the back", 0.9}, {"chokeslam.anim right hip", 0.46},
-    {"olympicslam.anim back of the left thigh", 0.4},
+    {"chokeslam.anim right hip", 0.46}, {"olympicslam.anim back of the left thigh", 0.4},
     {"vorlanbottom.anim chest", 0.42}, {"vorlanbottom.anim right hip", 1.0},
 };
 // Clips whose feet still skid: the rope rebounds, the runs away and back,

@@ -112,8 +112,8 @@ constexpr Hold holds[] = {
     // Suplex: a front facelock and a grip on the trunks, held through the
     // lift until the fall; the victim clutches at the attacker's side.
     {PairSuplex, false, LeftPalm, UpperBack, 13, 66},
-    {PairSuplex, false, RightPalm, WaistBack, 30, 60},
-    {PairSuplex, true, LeftPalm, LeftWaist, 8, 26},
+    {PairSuplex, false, RightPalm, LeftWaist, 30, 60},
+    {PairSuplex, true, LeftPalm, LeftWaist, 12, 26},
     // Slam: an arm between the legs and a hand on the near hip, through the
     // lift and the carry; the victim's hand hangs on to the attacker's back.
     {PairSlam, false, LeftPalm, LeftThighBack, 16, 68},

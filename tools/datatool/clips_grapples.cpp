@@ -117,7 +117,7 @@ Clip suplex()
 Clip getsuplexed()
 {
     Pose bent = lockPose();
-    bent.body(14, 8).torso(50, 0, 0).head(-8, 10, 0).arm(Right, 70, 30, 0, 60).arm(Left, 70, 50, 0, 40)
+    bent.body(14, 8).torso(50, 0, 0).head(40, 20, 0).arm(Right, 70, 30, 0, 60).arm(Left, 70, 50, 0, 40)
         .leg(Right, 34, 8, 50).leg(Left, 24, 8, 44);
     Pose tip = bent;
     tip.body(80).torso(25).head(10).leg(Right, 10, 8, 10).leg(Left, 24, 8, 24).arm(Left, 60, 40, 0, 40);
@@ -143,11 +143,11 @@ Clip getsuplexed()
         .at(28, tip)
         .y(28, 6.0f)
         .at(45, inverted)
-        .y(45, 9.7f)
+        .y(45, 9.3f)
         .at(52, kick)
-        .y(52, 9.8f)
+        .y(52, 9.4f)
         .at(58, inverted)
-        .y(58, 9.7f)
+        .y(58, 9.3f)
         .at(72, over)
         .y(72, 7.6f)
         .grounded(suplexLand, land)
