@@ -30,12 +30,12 @@ Clip stunner()
     // Back to the victim, its head over the right shoulder, both hands
     // reaching back round it.
     Pose lock = standPose();
-    lock.body(0, 180).torso(8, 0, 6).head(-4, 20, -18).arm(Right, 40, 150, 0, 120).arm(Left, 40, 150, 0, 120)
+    lock.body(0, 180).torso(8, 0, 6).head(-4, 20, -30).arm(Right, 40, 150, 0, 120).arm(Left, 40, 150, 0, 120)
         .leg(Right, 22, 8, 26).leg(Left, 22, 8, 26);
     Pose squeeze = lock;
     squeeze.torso(12, 0, 8).head(0, 24, -20).leg(Right, 28, 8, 34).leg(Left, 26, 8, 32);
     Pose sit = sitPose();
-    sit.body(0, 180).head(-14, 20).arm(Right, 40, 150, 0, 120).arm(Left, 60, 20, 0, 40);
+    sit.body(0, 180).head(-14, 20, -30).arm(Right, 60, 20, 0, 40).arm(Left, 60, 20, 0, 40);
     Pose rise = Pose()
                     .body(0, 270)
                     .torso(30)
@@ -102,9 +102,9 @@ Clip getstunner()
         .grounded(121.5f, fallenFlat(liePose()))
         .grounded(135, liePose().torso(6))
         .grounded(150, liePose());
-    c.z(0, 0).z(12, -0.3f).z(30, -0.3f).z(45, 1.3f).z(78, 1.3f).z(stunnerSit, 1.0f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
+    c.z(0, 0).z(12, -0.3f).z(30, -0.3f).z(45, 1.3f).z(76, 1.3f).z(stunnerSit, 0.6f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
         .z(121.5f, -3.2f).z(150, -3.2f);
-    c.x(0, 0).x(30, 0).x(45, 0.7f).x(78, 0.7f).x(95, 0.4f).x(150, 0.4f);
+    c.x(0, 0).x(30, 0).x(45, 0.7f).x(78, 0.7f).x(95, 0.4f).x(108, 1.1f).x(150, 1.1f);
     return c;
 }
 
