@@ -23,8 +23,8 @@ Pose coverPose()
         .head(-34)
         .arm(Right, 70, 60, 0, 50)
         .arm(Left, 70, 60, 0, 50)
-        .leg(Right, 62, 14, 92)
-        .leg(Left, 62, 14, 92);
+        .leg(Right, 62, 26, 92)
+        .leg(Left, 62, 26, 92);
 }
 
 Pose pinnedPose()
@@ -36,7 +36,7 @@ Pose pinnedPose()
 Clip pin()
 {
     Pose drop = standPose();
-    drop.torso(34).leg(Right, 60, 16, 90).leg(Left, 55, 16, 85).arm(Right, 80, 50, 0, 30).arm(Left, 80, 50, 0, 30);
+    drop.torso(34).leg(Right, 60, 26, 90).leg(Left, 55, 26, 85).arm(Right, 80, 50, 0, 30).arm(Left, 80, 50, 0, 30);
     // Bearing down in turn through the count.
     Pose press = coverPose();
     press.torso(18).head(-38);
@@ -76,10 +76,10 @@ Clip pinfall()
                      .torso(24)
                      .arm(Right, 75, 30, 0, 30)
                      .arm(Left, 75, 30, 0, 30)
-                     .leg(Right, 88, 10, 118)
-                     .leg(Left, 70, 10, 116);
+                     .leg(Right, 88, 24, 118)
+                     .leg(Left, 70, 24, 116);
     Pose rise = standPose();
-    rise.torso(20).leg(Right, 40, 8, 50).leg(Left, 40, 8, 50);
+    rise.torso(20).leg(Right, 40, 18, 50).leg(Left, 40, 18, 50);
     Clip c("pinfall.anim", pinfallLength);
     c.grounded(0, coverPose()).grounded(14, coverPose()).grounded(24, push).grounded(34, kneel).grounded(47, rise)
         .grounded(pinfallLength, standPose());
@@ -90,7 +90,10 @@ Clip pinfall()
 Clip getpinfalled()
 {
     Clip c("getpinfalled.anim", pinfallLength);
-    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(40, liePose().torso(4))
+    // The legs draw up out of the way as the pinner gets off them.
+    Pose drawn = pinnedPose();
+    drawn.leg(Right, 50, 10, 90).leg(Left, 45, 10, 85);
+    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(30, drawn).grounded(44, liePose().torso(4))
         .grounded(pinfallLength, liePose());
     return c;
 }
@@ -123,10 +126,10 @@ Clip getkickout()
                    .torso(20)
                    .arm(Right, 70, 30, 0, 30)
                    .arm(Left, 70, 30, 0, 30)
-                   .leg(Right, 88, 10, 120)
-                   .leg(Left, 80, 10, 118);
+                   .leg(Right, 88, 24, 120)
+                   .leg(Left, 80, 24, 118);
     Pose rise = standPose();
-    rise.torso(20).leg(Right, 40, 8, 50).leg(Left, 40, 8, 50);
+    rise.torso(20).leg(Right, 40, 18, 50).leg(Left, 40, 18, 50);
     Clip c("getkickout.anim", 70);
     c.grounded(0, coverPose()).grounded(7, shoved).grounded(14, thrown).grounded(24, sat).grounded(36, sat)
         .grounded(52, rise).grounded(70, standPose());
