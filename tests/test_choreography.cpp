@@ -46,12 +46,12 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"grab.anim", 0.035}, {"suplex.anim", 0.04}, {"slam.anim", 0.058}, {"throw.anim", 0.04},
+    {"suplex.anim", 0.04}, {"slam.anim", 0.058},
     {"stunner.anim", 0.05}, {"chokeslam.anim", 0.043}, {"olympicslam.anim", 0.07},
     {"vorlanbottom.anim", 0.055}, {"runpunch.anim", 0.032},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.037}, {"slam.anim", 0.058}, {"throw.anim", 0.012}, {"stunner.anim", 0.032},
+    {"suplex.anim", 0.037}, {"slam.anim", 0.058}, {"stunner.anim", 0.032},
     {"chokeslam.anim", 0.032}, {"olympicslam.anim", 0.058}, {"vorlanbottom.anim", 0.053},
     {"runpunch.anim", 0.032}, {"hitrun.anim", 0.02}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},

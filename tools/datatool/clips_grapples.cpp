@@ -39,7 +39,7 @@ namespace {
 Clip grab(const char* file)
 {
     Pose reach = standPose();
-    reach.torso(16).arm(Right, 78, 80, 15, 45).arm(Left, 70, 40, 0, 70);
+    reach.torso(16).arm(Right, 70, 110, 15, 60).arm(Left, 80, 30, 0, 60);
     Clip c(file, 30);
     c.grounded(0, standPose()).grounded(12, reach).grounded(22, lockPose()).grounded(30, lockPose());
     c.plant(Right, 0, 12, 0).plant(Right, 18, 30, 30).plant(Left, 0, 4, 0).plant(Left, 11, 30, 30);
@@ -262,12 +262,15 @@ Clip throwClip()
     wind.torso(14, -30, 0).head(-4, -10).arm(Right, 80, 30, 0, 60).arm(Left, 70, 20, 0, 40).leg(Right, 20, 8, 22)
         .leg(Left, 18, 8, 20);
     Pose whip = standPose();
-    whip.torso(18, 35).head(-4, 10).arm(Right, 88, 95, 0, 5).arm(Left, 70, 20, 0, 40).leg(Right, 22, 8, 24)
+    whip.torso(18, 35).head(-4, 10).arm(Right, 70, 70, -30, 20).arm(Left, 70, 20, 0, 40).leg(Right, 22, 8, 24)
         .leg(Left, 8, 8, 20);
     Pose follow = whip;
     follow.torso(14, 30).arm(Right, 84, 80, 0, 20);
+    // The right hand lifts off the neck before it drops to the wrist.
+    Pose letGo = lockPose();
+    letGo.arm(Right, 55, 105, 25, 50);
     Clip c("throw.anim", 50);
-    c.grounded(0, lockPose()).grounded(12, wind).grounded(22, whip).grounded(32, follow).grounded(50, standPose());
+    c.grounded(0, lockPose()).grounded(4, letGo).grounded(12, wind).grounded(22, whip).grounded(32, follow).grounded(50, standPose());
     c.plant(Right, 0, 8, 0).plant(Right, 14, 50, 50).plant(Left, 0, 30, 0).plant(Left, 36, 50, 50);
     return c;
 }
@@ -290,8 +293,13 @@ Clip getthrown()
                      .leg(Left, 28, 8, 30);
     Pose back = runPose(0.75f);
     back.body(0, 80).torso(22);
+    // The right hand comes off the attacker's neck up and out over his
+    // shoulder, not down through it.
+    Pose letGo = lockPose();
+    letGo.arm(Right, 40, 110, 10, 40);
     Clip c("getthrown.anim", 62);
     c.grounded(0, lockPose())
+        .grounded(5, letGo)
         .grounded(12, yanked)
         .grounded(22, spun)
         .grounded(34, away)
