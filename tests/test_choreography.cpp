@@ -53,7 +53,7 @@ constexpr Limit shareLimits[] = {
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.037}, {"slam.anim", 0.058}, {"stunner.anim", 0.032},
     {"chokeslam.anim", 0.032}, {"olympicslam.anim", 0.058}, {"vorlanbottom.anim", 0.053},
-    {"runpunch.anim", 0.032}, {"hitrun.anim", 0.02}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
+    {"runpunch.anim", 0.032}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };
 // Hands that cannot keep up while the body they hold is swung past reach.

@@ -136,8 +136,8 @@ Clip knockedDown(const char* file, float hitTime, float landTime, float length, 
                    .head(15)
                    .arm(Right, 10, 70, 0, 20)
                    .arm(Left, 10, 70, 0, 20)
-                   .leg(Right, 30, 8, 20)
-                   .leg(Left, 20, 8, 15);
+                   .leg(Right, 0, 8, 45)
+                   .leg(Left, -8, 8, 40);
     Pose land = liePose();
     land.arm(Right, 30, 0, 0, 5).arm(Left, 30, 0, 0, 5).leg(Right, 35, 8, 25).leg(Left, 30, 8, 25).head(10);
     Clip c(file, length);
