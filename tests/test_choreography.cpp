@@ -48,7 +48,7 @@ struct Limit {
 constexpr Limit shareLimits[] = {
     {"suplex.anim", 0.04}, {"slam.anim", 0.058},
     {"stunner.anim", 0.05}, {"chokeslam.anim", 0.043}, {"olympicslam.anim", 0.07},
-    {"vorlanbottom.anim", 0.055}, {"runpunch.anim", 0.032},
+    {"vorlanbottom.anim", 0.06}, {"runpunch.anim", 0.032},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.037}, {"slam.anim", 0.058}, {"stunner.anim", 0.032},
@@ -59,7 +59,7 @@ constexpr Limit awayLimits[] = {
 // Hands that cannot keep up while the body they hold is swung past reach.
 constexpr Limit gapLimits[] = {
     {"chokeslam.anim right hip", 0.46}, {"olympicslam.anim back of the left thigh", 0.4},
-    {"vorlanbottom.anim chest", 0.42}, {"vorlanbottom.anim right hip", 1.0},
+    {"vorlanbottom.anim chest", 0.42},
 };
 // Clips whose feet still skid: the rope rebounds, the runs away and back,
 // the climb onto the apron and some turns.

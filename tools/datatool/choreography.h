@@ -134,9 +134,10 @@ constexpr Hold holds[] = {
     {PairOlympicSlam, false, LeftPalm, LeftThighBack, 16, 56},
     {PairOlympicSlam, false, RightPalm, LeftWaist, 16, 56},
     {PairOlympicSlam, true, LeftPalm, UpperBack, 34, 56},
-    // Bottom slam: an arm across the chest, a hand on the near hip.
+    // Bottom slam: an arm across the chest, the other hand on the near
+    // shoulder.
     {PairBottomSlam, false, LeftPalm, Chest, 28, 80},
-    {PairBottomSlam, false, RightPalm, RightWaist, 28, 44},
+    {PairBottomSlam, false, RightPalm, RightShoulderTop, 30, 46},
     // The cover: across the opponent's legs, both hands pressing its hips
     // down.
     {PairPin, false, RightPalm, LeftWaist, 19, 135},

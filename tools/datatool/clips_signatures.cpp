@@ -271,8 +271,9 @@ Clip getolympicslam()
 
 // The bottom slam: the attacker steps round to the victim's right side
 // until they stand shoulder to shoulder facing the same way, hooks his left
-// arm across its chest and his right hand on its near hip, heaves it up across his hip and slams it down on its
-// back, dropping to a knee beside it. He rises facing the way the victim
+// arm across its chest and his right hand on its near shoulder, heaves it
+// up across his hip and slams it down on its back, dropping to a knee
+// beside it. He rises facing the way the victim
 // faced: his heading turns by 180 when the clip ends, and the taunt follows.
 constexpr float bottomLand = 93.5f;
 
