@@ -47,19 +47,18 @@ struct Limit {
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
     {"suplex.anim", 0.04}, {"slam.anim", 0.058},
-    {"stunner.anim", 0.05}, {"chokeslam.anim", 0.043}, {"olympicslam.anim", 0.07},
+    {"stunner.anim", 0.05}, {"chokeslam.anim", 0.043}, {"olympicslam.anim", 0.066},
     {"vorlanbottom.anim", 0.06}, {"runpunch.anim", 0.032},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.037}, {"slam.anim", 0.058}, {"stunner.anim", 0.032},
-    {"chokeslam.anim", 0.032}, {"olympicslam.anim", 0.058}, {"vorlanbottom.anim", 0.053},
+    {"chokeslam.anim", 0.032}, {"olympicslam.anim", 0.052}, {"vorlanbottom.anim", 0.053},
     {"runpunch.anim", 0.032}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };
 // Hands that cannot keep up while the body they hold is swung past reach.
 constexpr Limit gapLimits[] = {
-    {"chokeslam.anim right hip", 0.46}, {"olympicslam.anim back of the left thigh", 0.4},
-    {"vorlanbottom.anim chest", 0.42},
+    {"olympicslam.anim back of the left thigh", 0.36}, {"vorlanbottom.anim chest", 0.4},
 };
 // Clips whose feet still skid: the rope rebounds, the runs away and back,
 // the climb onto the apron and some turns.

@@ -127,11 +127,11 @@ constexpr Hold holds[] = {
     // Chokeslam: a hand at the throat, one at the hip; the victim claws at
     // the choking arm.
     {PairChokeslam, false, RightPalm, Throat, 15, 68},
-    {PairChokeslam, false, LeftPalm, RightWaist, 27, 66},
+    {PairChokeslam, false, LeftPalm, RightWaist, 30, 66},
     {PairChokeslam, true, RightPalm, RightWrist, 15, 70},
     {PairChokeslam, true, LeftPalm, RightElbow, 15, 70},
     // Olympic slam: over the shoulder, held by a thigh and a hip.
-    {PairOlympicSlam, false, LeftPalm, LeftThighBack, 16, 56},
+    {PairOlympicSlam, false, LeftPalm, LeftThighBack, 18, 54},
     {PairOlympicSlam, false, RightPalm, LeftWaist, 16, 56},
     {PairOlympicSlam, true, LeftPalm, UpperBack, 34, 56},
     // Bottom slam: an arm across the chest, the other hand on the near
