@@ -11,6 +11,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstring>
+#include <map>
+#include <utility>
+#include <vector>
+
 // The body scale of a wrestler's character; an index outside the roster
 // draws at natural size rather than reading past the table.
 static float bodyScaleOf(const Wrestler& w)
@@ -86,28 +91,125 @@ void deformMesh(Mesh& mesh, float scale)
     }
 }
 
-// One texture pass: every face whose selector admits the pass.
-static void drawFaces(const Mesh& mesh, int skipSelect)
+namespace {
+
+// The body as vertex arrays. Faces name a vertex and a texture coordinate
+// separately at each corner, so every pair the faces use becomes one array
+// vertex; the texture coordinates never change, the posed positions and
+// normals are copied in before each draw. The index lists keep the faces in
+// their order, so the triangles reach the screen exactly as before.
+struct BodyArrays {
+    // What the lists were built from, to notice a different mesh.
+    std::vector<MeshFace> faces;
+    std::vector<TexCoord> texCoords;
+    std::size_t vertexCount = 0;
+
+    std::vector<int> source;            // mesh vertex of each array vertex
+    std::vector<GLfloat> texCoord;      // u, v
+    std::vector<GLfloat> position;      // x, y, z
+    std::vector<GLfloat> normal;        // x, y, z
+    std::vector<GLuint> firstPass;      // faces on the first texture
+    std::vector<GLuint> secondPass;     // faces on the second texture
+    std::vector<GLuint> allFaces;       // every face, as mesh vertex indices
+};
+
+BodyArrays arrays;
+
+template <typename T>
+bool sameContents(const std::vector<T>& a, const std::vector<T>& b)
 {
-    glBegin(GL_TRIANGLES);
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
+bool validVertices(const Mesh& mesh, const MeshFace& f)
+{
+    for (int v : f.vertex)
+        if (v < 0 || v >= static_cast<int>(mesh.vertices.size()))
+            return false;
+    return true;
+}
+
+bool validTexCoords(const Mesh& mesh, const MeshFace& f)
+{
+    for (int t : f.texCoord)
+        if (t < 0 || t >= static_cast<int>(mesh.texCoords.size()))
+            return false;
+    return true;
+}
+
+// The index lists for this mesh's faces, built again only when they differ
+// from the last mesh's.
+BodyArrays& arraysFor(const Mesh& mesh)
+{
+    BodyArrays& a = arrays;
+    if (a.vertexCount == mesh.vertices.size() && sameContents(a.faces, mesh.faces) &&
+        sameContents(a.texCoords, mesh.texCoords))
+        return a;
+
+    a = BodyArrays{};
+    a.faces = mesh.faces;
+    a.texCoords = mesh.texCoords;
+    a.vertexCount = mesh.vertices.size();
+    std::map<std::pair<int, int>, GLuint> index;
+    auto corner = [&](const MeshFace& f, int c) {
+        const auto key = std::make_pair(f.vertex[c], f.texCoord[c]);
+        const auto found = index.find(key);
+        if (found != index.end())
+            return found->second;
+        const GLuint i = static_cast<GLuint>(a.source.size());
+        index.emplace(key, i);
+        a.source.push_back(f.vertex[c]);
+        const TexCoord& tc = mesh.texCoords[static_cast<std::size_t>(f.texCoord[c])];
+        a.texCoord.push_back(tc.u);
+        a.texCoord.push_back(tc.v);
+        return i;
+    };
     for (const MeshFace& f : mesh.faces) {
-        if (f.textureSelect == skipSelect)
+        // A face naming a vertex the mesh does not have is left out, and
+        // one naming a missing texture coordinate is left out of the
+        // textured passes.
+        if (!validVertices(mesh, f))
             continue;
+        for (int v : f.vertex)
+            a.allFaces.push_back(static_cast<GLuint>(v));
+        if (!validTexCoords(mesh, f))
+            continue;
+        // Selector 0 is the first texture only, 1 the second only, any
+        // other value both.
         for (int c = 0; c < 3; ++c) {
-            const TexCoord& tc = mesh.texCoords[static_cast<std::size_t>(f.texCoord[c])];
-            const MeshVertex& v = mesh.vertices[static_cast<std::size_t>(f.vertex[c])];
-            glTexCoord2f(tc.u, tc.v);
-            glNormal3f(v.posedNormalX, v.posedNormalY, v.posedNormalZ);
-            glVertex3f(v.posedX, v.posedY, v.posedZ);
+            const GLuint i = corner(f, c);
+            if (f.textureSelect != 1)
+                a.firstPass.push_back(i);
+            if (f.textureSelect != 0)
+                a.secondPass.push_back(i);
         }
     }
-    glEnd();
+    a.position.resize(a.source.size() * 3);
+    a.normal.resize(a.source.size() * 3);
+    return a;
 }
+
+void drawPass(const std::vector<GLuint>& indices)
+{
+    if (!indices.empty())
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indices.data());
+}
+
+}  // namespace
 
 void drawBody(Mesh& mesh, unsigned int texture1, unsigned int texture2, float scale)
 {
     deformMesh(mesh, scale);
     const float rootHeight = mesh.skeleton ? mesh.skeleton->rootOffset[1] : 0.0f;
+
+    BodyArrays& a = arraysFor(mesh);
+    for (std::size_t i = 0; i < a.source.size(); ++i) {
+        const MeshVertex& v = mesh.vertices[static_cast<std::size_t>(a.source[i])];
+        GLfloat* p = &a.position[i * 3];
+        GLfloat* n = &a.normal[i * 3];
+        p[0] = v.posedX, p[1] = v.posedY, p[2] = v.posedZ;
+        n[0] = v.posedNormalX, n[1] = v.posedNormalY, n[2] = v.posedNormalZ;
+    }
 
     glPushMatrix();
     glTranslatef(0, scale * rootHeight, 0);
@@ -121,14 +223,32 @@ void drawBody(Mesh& mesh, unsigned int texture1, unsigned int texture2, float sc
     glColor3f(1, 1, 1);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
-    // Selector 0 is the first texture only, 1 the second only, any other
-    // value both.
+    glVertexPointer(3, GL_FLOAT, 0, a.position.data());
+    glNormalPointer(GL_FLOAT, 0, a.normal.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, a.texCoord.data());
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glBindTexture(GL_TEXTURE_2D, texture1);
-    drawFaces(mesh, 1);
+    drawPass(a.firstPass);
     glBindTexture(GL_TEXTURE_2D, texture2);
-    drawFaces(mesh, 0);
+    drawPass(a.secondPass);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 
     glPopMatrix();
+}
+
+void drawPosedFaces(const Mesh& mesh)
+{
+    const BodyArrays& a = arraysFor(mesh);
+    if (a.allFaces.empty())
+        return;
+    glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), &mesh.vertices[0].posedX);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    drawPass(a.allFaces);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 static void drawBoneTree(const Animation& animation, int b, GLUquadric* quadric, int depth)

@@ -137,8 +137,16 @@ void trackSolveSpline(KeyTrack& track)
         u[i] = (6 * d / (k[i + 1].time - k[i - 1].time) - sig * u[i - 1]) / p;
     }
     k[n - 1].secondDerivative = 0;
-    for (int i = n - 2; i >= 0; --i)
+    bool finite = true;
+    for (int i = n - 2; i >= 0; --i) {
         k[i].secondDerivative = k[i].secondDerivative * k[i + 1].secondDerivative + u[i];
+        finite = finite && std::isfinite(k[i].secondDerivative);
+    }
+    // Keys a hair apart with values far apart overflow the solve; such a
+    // track is played as straight lines between its keys instead.
+    if (!finite)
+        for (int i = 0; i < n; ++i)
+            k[i].secondDerivative = 0;
 }
 
 float splineEvaluate(const KeyTrack& track, float t)
@@ -157,8 +165,11 @@ float splineEvaluate(const KeyTrack& track, float t)
         return k[lo].value;
     const float a = (k[hi].time - t) / h;
     const float b = (t - k[lo].time) / h;
-    return a * k[lo].value + b * k[hi].value
+    const float line = a * k[lo].value + b * k[hi].value;
+    const float value = line
          + ((a * a * a - a) * k[lo].secondDerivative + (b * b * b - b) * k[hi].secondDerivative) * (h * h) / 6.0f;
+    // Where the curve's arithmetic overflows, the straight line stands in.
+    return std::isfinite(value) ? value : line;
 }
 
 float trackSample(const KeyTrack& track, float t)

@@ -26,6 +26,15 @@ float clipLength(const Animation& animation)
     return track.count >= 2 ? track.keys[static_cast<std::size_t>(track.count - 2)].time : 0.0f;
 }
 
+float forwardSpeed(const Animation& animation)
+{
+    const float length = clipLength(animation);
+    if (!(length > 0))
+        return 0;
+    const KeyTrack& forward = animation.rootTracks[2];
+    return std::fabs(loopKeyValue(forward) - firstKeyValue(forward)) / length * clipTimeRate;
+}
+
 // Turns a root displacement in the body's frame (dz forward, dx towards the
 // body's side 90 degrees round) into a floor step and takes it.
 static void stepAlongHeading(Wrestler& w, Wrestler& opponent, float dx, float dz)
@@ -43,8 +52,11 @@ void advanceClip(Wrestler& w, float dt, Wrestler& opponent)
     const float length = clipLength(w.clips[static_cast<std::size_t>(w.clip)]);
     // A clip without a length (never loaded) cannot loop; its time just runs.
     w.clipTime = length > 0 ? std::fmod(t, length) : t;
+    // A step of a whole length or more wraps back to where it started, or
+    // past it: it reached the end all the same.
+    const bool wrapped = w.clipTime < w.prevClipTime || (length > 0 && t >= length);
 
-    if (w.clipTime < w.prevClipTime) {
+    if (wrapped) {
         // Finish the ended clip's root path up to its loop point.
         const Animation& ended = w.clips[static_cast<std::size_t>(w.clip)];
         stepAlongHeading(w, opponent, loopKeyValue(ended.rootTracks[0]) - w.prevRootX,

@@ -1,5 +1,6 @@
 #include "anim/shadow.h"
 
+#include "anim/body.h"
 #include "assets/mesh.h"
 #include "assets/skeleton.h"
 
@@ -76,20 +77,6 @@ void drawShadowBody(Mesh& mesh, float alpha)
     glShadeModel(GL_SMOOTH);
     glColor4f(0, 0, 0, alpha);
 
-    const int vertexCount = static_cast<int>(mesh.vertices.size());
-    glBegin(GL_TRIANGLES);
-    for (const MeshFace& face : mesh.faces) {
-        // A face naming a vertex the mesh does not have is left out.
-        bool valid = true;
-        for (int v : face.vertex)
-            valid = valid && v >= 0 && v < vertexCount;
-        if (!valid)
-            continue;
-        for (int v : face.vertex) {
-            const MeshVertex& mv = mesh.vertices[static_cast<std::size_t>(v)];
-            glVertex3f(mv.posedX, mv.posedY, mv.posedZ);
-        }
-    }
-    glEnd();
+    drawPosedFaces(mesh);
     glPopMatrix();
 }

@@ -1,13 +1,10 @@
 #include "app/controls.h"
 
 #include "assets/catalogue.h"
+#include "input/recording.h"
 #include "wrestler/wrestler.h"
 
 #include <chrono>
-#include <cstring>
-
-int keyDown[keySlotCount];
-int keyHistory[3][keySlotCount];
 
 int showShadows = 1;
 int showModels = 1;
@@ -28,20 +25,14 @@ int windowWidth, windowHeight;
 int fullScreen;
 int savedWidth, savedHeight;
 
-float gameTime()
+double gameTime()
 {
-    return static_cast<float>((elapsedMilliseconds() - startClock) * (1.0 / 30.0));
+    return (elapsedMilliseconds() - startClock) * (1.0 / 30.0);
 }
 
 double aspectRatio(int width, int height)
 {
     return static_cast<double>(width) / (height > 0 ? height : 1);
-}
-
-void setKey(int slot, int state)
-{
-    if (slot >= 0 && slot < keySlotCount)
-        keyDown[slot] = state;
 }
 
 int keySlot(unsigned char key)
@@ -66,14 +57,14 @@ int keySlot(unsigned char key)
     }
 }
 
-WindowRequest keyPressed(unsigned char key, int altHeld)
+WindowRequest keyPressed(unsigned char key, int altHeld, double time)
 {
     constexpr unsigned char enter = 13;
     if (key == enter)
         return altHeld ? toggleFullScreen() : NoWindowChange;
     const int slot = keySlot(key);
     if (slot >= 0)
-        setKey(slot, 1);
+        pressKey(slot, KeyboardSource, time);
     else if (key == 'z')
         cycleCharacter(1);
     else if (key == ',')
@@ -81,38 +72,19 @@ WindowRequest keyPressed(unsigned char key, int altHeld)
     return NoWindowChange;
 }
 
-void keyReleased(unsigned char key)
+void keyReleased(unsigned char key, double time)
 {
     const int slot = keySlot(key);
     if (slot >= 0)
-        setKey(slot, 0);
-}
-
-void shiftKeyHistory()
-{
-    std::memcpy(keyHistory[2], keyHistory[1], sizeof keyHistory[2]);
-    std::memcpy(keyHistory[1], keyHistory[0], sizeof keyHistory[1]);
-    std::memcpy(keyHistory[0], keyDown, sizeof keyHistory[0]);
-}
-
-void clearKeys()
-{
-    std::memset(keyDown, 0, sizeof keyDown);
-    std::memset(keyHistory, 0, sizeof keyHistory);
+        releaseKey(slot, KeyboardSource, time);
 }
 
 void cycleCharacter(int player)
 {
+    recordCharacterChange(player);
     Wrestler& w = player == 1 ? playerOne : playerTwo;
     w.character = (w.character + 1) % rosterSize;
     assignProfile(w, w.character);
-}
-
-void assignProfile(Wrestler& w, int index)
-{
-    w.character = index;
-    w.bodyTexture1 = roster[index].bodyTexture1;
-    w.bodyTexture2 = roster[index].bodyTexture2;
 }
 
 WindowRequest beginFullScreen()
@@ -140,6 +112,7 @@ WindowRequest toggleFullScreen()
 
 WindowRequest menuChoice(int value)
 {
+    recordMenuChoice(value);
     switch (value) {
     case 3: showShadows = 1; break;
     case 2: showShadows = 0; break;
@@ -152,4 +125,31 @@ WindowRequest menuChoice(int value)
     default: break;
     }
     return NoWindowChange;
+}
+
+bool replayToNextFrame(double& time, int& width, int& height)
+{
+    while (const RecordedEvent* e = nextReplayEvent()) {
+        switch (e->kind) {
+        case RecordedFrame:
+            time = e->time;
+            width = e->a;
+            height = e->b;
+            return true;
+        case RecordedPress:
+            pressKey(e->a, static_cast<KeySource>(e->b), e->time);
+            break;
+        case RecordedRelease:
+            releaseKey(e->a, static_cast<KeySource>(e->b), e->time);
+            break;
+        case RecordedCharacter:
+            cycleCharacter(e->a);
+            break;
+        case RecordedMenu:
+            // The picture's size comes with every recorded frame.
+            menuChoice(e->a);
+            break;
+        }
+    }
+    return false;
 }

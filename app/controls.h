@@ -1,13 +1,8 @@
-// Keyboard slots, their history, character changes, the options menu and
-// full screen: everything of the shell that needs no window.
+// The keyboard's bindings, character changes, the options menu and full
+// screen: everything of the shell that needs no window.
 #pragma once
 
-struct Wrestler;
-
-constexpr int keySlotCount = 20;
-extern int keyDown[keySlotCount];
-// [0] newest copy of keyDown, [1] the frame before, [2] two frames before.
-extern int keyHistory[3][keySlotCount];
+#include "input/keys.h"
 
 // Window state.
 extern float startClock;
@@ -24,23 +19,25 @@ enum WindowRequest { NoWindowChange = 0, EnterFullScreen, LeaveFullScreen };
 
 // Milliseconds of monotonic real time.
 double elapsedMilliseconds();
-// Game time in 30 ms units since start-up.
-float gameTime();
+// Game time in 30 ms units since start-up, in double precision so that the
+// difference of two readings stays exact however long the game runs.
+double gameTime();
 // Width over height for the projection; a zero height counts as one pixel.
 double aspectRatio(int width, int height);
 
-void setKey(int slot, int state);
 // The key slot of a bound character, or -1.
 int keySlot(unsigned char key);
-WindowRequest keyPressed(unsigned char key, int altHeld);
-void keyReleased(unsigned char key);
-void shiftKeyHistory();
-void clearKeys();
+// A key event at the given game time (the newest frame's when not given).
+WindowRequest keyPressed(unsigned char key, int altHeld, double time = keyClock);
+void keyReleased(unsigned char key, double time = keyClock);
 
 void cycleCharacter(int player);
-void assignProfile(Wrestler& w, int index);
 
 WindowRequest menuChoice(int value);
+
+// Plays a recording's inputs (see input/recording.h) up to its next frame
+// and gives that frame's time and picture size; false when it is over.
+bool replayToNextFrame(double& time, int& width, int& height);
 WindowRequest toggleFullScreen();
 // State changes of entering and leaving full screen; each returns the
 // request for the window (NoWindowChange when there is nothing to do).

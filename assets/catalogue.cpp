@@ -1,7 +1,6 @@
 #include "assets/catalogue.h"
 
 #include "anim/playback.h"
-#include "app/controls.h"
 #include "assets/clipfile.h"
 #include "assets/config.h"
 #include "assets/mesh.h"

@@ -10,30 +10,19 @@
 #include <cstdio>
 #include <cstdlib>
 
-bool openDataText(DataText& data, const char* path)
+DataText dataText(std::string_view text, const char* file)
 {
-    data.path = path;
-    data.text.clear();
-    data.at = 0;
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f)
-        return false;
-    char chunk[65536];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        data.text.append(chunk, got);
-    std::fclose(f);
-    return true;
+    return DataText{file, std::string(text), 0};
 }
 
-// Skips white space; stops the program when nothing is left.
+// Skips white space; bad data when nothing is left.
 static const char* nextNumber(DataText& data, const char* what)
 {
     const char* text = data.text.c_str();
     while (data.at < data.text.size() && std::isspace(static_cast<unsigned char>(text[data.at])))
         ++data.at;
     if (data.at >= data.text.size() || text[data.at] == '\0')
-        dataFileError(data.path.c_str(), "ends early, in %s", what);
+        badData(data.path.c_str(), "ends early, in %s", what);
     return text + data.at;
 }
 
@@ -53,9 +42,9 @@ int readInt(DataText& data, const char* what)
     errno = 0;
     const long value = std::strtol(start, &end, 0);
     if (end == start)
-        dataFileError(data.path.c_str(), "\"%s\" is not a number, in %s", wordAt(start).c_str(), what);
+        badData(data.path.c_str(), "\"%s\" is not a number, in %s", wordAt(start).c_str(), what);
     if (errno == ERANGE || value < INT_MIN || value > INT_MAX)
-        dataFileError(data.path.c_str(), "%s is out of range, in %s", wordAt(start).c_str(), what);
+        badData(data.path.c_str(), "%s is out of range, in %s", wordAt(start).c_str(), what);
     data.at += static_cast<std::size_t>(end - start);
     return static_cast<int>(value);
 }
@@ -66,9 +55,9 @@ float readFloat(DataText& data, const char* what)
     char* end = nullptr;
     const float value = std::strtof(start, &end);
     if (end == start)
-        dataFileError(data.path.c_str(), "\"%s\" is not a number, in %s", wordAt(start).c_str(), what);
+        badData(data.path.c_str(), "\"%s\" is not a number, in %s", wordAt(start).c_str(), what);
     if (!std::isfinite(value))
-        dataFileError(data.path.c_str(), "%s is not a finite number, in %s", wordAt(start).c_str(), what);
+        badData(data.path.c_str(), "%s is not a finite number, in %s", wordAt(start).c_str(), what);
     data.at += static_cast<std::size_t>(end - start);
     return value;
 }
@@ -82,55 +71,53 @@ static std::string trackName(int joint, int axis)
     return "joint " + std::to_string(joint) + " rotation " + axes[axis];
 }
 
-static float readKeyNumber(DataText& data, const char* what)
+float readBoundedFloat(DataText& data, const char* what)
 {
     const float value = readFloat(data, what);
-    if (std::fabs(value) > maxKeyMagnitude)
-        dataFileError(data.path.c_str(), "%g is too large (more than %g), in %s", static_cast<double>(value),
-                      static_cast<double>(maxKeyMagnitude), what);
+    if (std::fabs(value) > maxDataMagnitude)
+        badData(data.path.c_str(), "%g is too large (more than %g), in %s", static_cast<double>(value),
+                      static_cast<double>(maxDataMagnitude), what);
     return value;
 }
 
 // One track block: key count, end time, then time, value and second
 // derivative per key. Keys must start at time 0 or later (the times before 0
 // belong to blends, whose keys are later removed by their exact time) and
-// rise strictly, or the spline divides by zero.
+// rise strictly, or the spline divides by zero. How close they lie is the
+// clip's own business.
 static void readTrack(DataText& data, KeyTrack& track, int joint, int axis)
 {
     const std::string name = trackName(joint, axis);
     const char* what = name.c_str();
     const int count = readInt(data, what);
     if (count < 0)
-        dataFileError(data.path.c_str(), "%s has a negative key count (%d)", what, count);
+        badData(data.path.c_str(), "%s has a negative key count (%d)", what, count);
     if (count > track.capacity || static_cast<std::size_t>(count) > track.keys.size())
-        dataFileError(data.path.c_str(), "%s has %d keys; at most %d fit", what, count, track.capacity);
-    const float endTime = readKeyNumber(data, what);
+        badData(data.path.c_str(), "%s has %d keys; at most %d fit", what, count, track.capacity);
+    const float endTime = readBoundedFloat(data, what);
     for (int k = 0; k < count; ++k) {
         Key& key = track.keys[static_cast<std::size_t>(k)];
-        key.time = readKeyNumber(data, what);
-        key.value = readKeyNumber(data, what);
-        key.secondDerivative = readKeyNumber(data, what);
+        key.time = readBoundedFloat(data, what);
+        key.value = readBoundedFloat(data, what);
+        key.secondDerivative = readFloat(data, what);
         if (key.time < 0)
-            dataFileError(data.path.c_str(), "%s: key %d has the negative time %g", what, k,
+            badData(data.path.c_str(), "%s: key %d has the negative time %g", what, k,
                           static_cast<double>(key.time));
-        if (k > 0 && !(key.time - track.keys[static_cast<std::size_t>(k - 1)].time >= minKeySpacing))
-            dataFileError(data.path.c_str(), "%s: key %d at time %g does not come after the key before it "
-                          "(times must rise by at least %g)", what, k, static_cast<double>(key.time),
-                          static_cast<double>(minKeySpacing));
+        if (k > 0 && !(key.time > track.keys[static_cast<std::size_t>(k - 1)].time))
+            badData(data.path.c_str(), "%s: key %d at time %g does not come after the key before it",
+                          what, k, static_cast<double>(key.time));
     }
     track.count = count;
     track.endTime = endTime;
 }
 
-int loadAnimation(Animation& animation, const char* path)
+void parseAnimation(Animation& animation, std::string_view text, const char* file)
 {
-    DataText data;
-    if (!openDataText(data, path))
-        dataFileError(path, "cannot be opened");
-
+    DataText data = dataText(text, file);
+    const char* path = file;
     const int joints = readInt(data, "the joint count");
     if (joints != animation.boneCount)
-        dataFileError(path, "has %d joints but the skeleton has %d", joints, animation.boneCount);
+        badData(path, "has %d joints but the skeleton has %d", joints, animation.boneCount);
 
     for (int axis = 0; axis < 6; ++axis)
         readTrack(data, animation.rootTracks[static_cast<std::size_t>(axis)], -1, axis);
@@ -143,12 +130,17 @@ int loadAnimation(Animation& animation, const char* path)
     // keys of root tracks 0 and 2.
     for (int axis : {0, 2})
         if (animation.rootTracks[static_cast<std::size_t>(axis)].count < 2)
-            dataFileError(path, "root track %d has %d keys; the loop point needs at least 2", axis,
+            badData(path, "root track %d has %d keys; the loop point needs at least 2", axis,
                           animation.rootTracks[static_cast<std::size_t>(axis)].count);
     const KeyTrack& rootX = animation.rootTracks[0];
     const float length = rootX.keys[static_cast<std::size_t>(rootX.count - 2)].time;
     if (!(length > 0))
-        dataFileError(path, "the clip length (the next-to-last key time of root track 0) is %g, not positive",
+        badData(path, "the clip length (the next-to-last key time of root track 0) is %g, not positive",
                       static_cast<double>(length));
+}
+
+int loadAnimation(Animation& animation, const char* path)
+{
+    loadDataFile(path, [&](const std::string& text) { parseAnimation(animation, text, path); });
     return 1;
 }

@@ -13,7 +13,7 @@ static int readCount(DataText& data, const char* what)
 {
     const int count = readInt(data, what);
     if (count < 0 || count > maxMeshElements)
-        dataFileError(data.path.c_str(), "%s %d is not between 0 and %d", what, count, maxMeshElements);
+        badData(data.path.c_str(), "%s %d is not between 0 and %d", what, count, maxMeshElements);
     return count;
 }
 
@@ -21,17 +21,13 @@ static int readIndex(DataText& data, const char* what, int size)
 {
     const int index = readInt(data, what);
     if (index < 0 || index >= size)
-        dataFileError(data.path.c_str(), "%s %d is outside 0 to %d", what, index, size - 1);
+        badData(data.path.c_str(), "%s %d is outside 0 to %d", what, index, size - 1);
     return index;
 }
 
-void loadMesh(Mesh& mesh, const char* path)
+int parseMesh(Mesh& mesh, std::string_view text, const char* path, bool logCounts)
 {
-    DataText data;
-    if (!openDataText(data, path)) {
-        std::printf("ERROR!!\n");
-        dataFileError(path, "cannot be opened");
-    }
+    DataText data = dataText(text, path);
 
     const float scale = readFloat(data, "the scale");
     const int vertexCount = readCount(data, "the vertex count");
@@ -40,7 +36,8 @@ void loadMesh(Mesh& mesh, const char* path)
     mesh.faceCount = faceCount;
     mesh.vertices.assign(static_cast<std::size_t>(vertexCount), MeshVertex{});
     mesh.faces.assign(static_cast<std::size_t>(faceCount), MeshFace{});
-    std::printf("%i, %i\n", vertexCount, faceCount);
+    if (logCounts)
+        std::printf("%i, %i\n", vertexCount, faceCount);
 
     for (MeshVertex& v : mesh.vertices) {
         readFloat(data, "a vertex line");
@@ -48,7 +45,7 @@ void loadMesh(Mesh& mesh, const char* path)
         v.restY = readFloat(data, "a vertex line") * scale;
         v.restZ = readFloat(data, "a vertex line") * scale;
         if (!std::isfinite(v.restX) || !std::isfinite(v.restY) || !std::isfinite(v.restZ))
-            dataFileError(path, "a vertex times the scale %g is too large", static_cast<double>(scale));
+            badData(path, "a vertex times the scale %g is too large", static_cast<double>(scale));
     }
     for (MeshFace& f : mesh.faces) {
         for (int& corner : f.vertex)
@@ -93,7 +90,7 @@ void loadMesh(Mesh& mesh, const char* path)
     }
 
     // A vertex without a normal line would be lit by whatever the memory held;
-    // it faces straight up instead, and the file is named so it can be fixed.
+    // it faces straight up instead.
     int without = 0;
     for (int i = 0; i < vertexCount; ++i)
         if (!hasNormal[static_cast<std::size_t>(i)]) {
@@ -103,10 +100,29 @@ void loadMesh(Mesh& mesh, const char* path)
             v.restNormalZ = 0;
             ++without;
         }
+    return without;
+}
+
+void loadMesh(Mesh& mesh, const char* path)
+{
+    std::string text;
+    if (!readWholeFile(path, text)) {
+        std::printf("ERROR!!\n");
+        dataFileError(path, "cannot be opened");
+    }
+    int without = 0;
+    try {
+        without = parseMesh(mesh, text, path, true);
+    } catch (const DataFileError& error) {
+        stopOnDataFileError(error);
+    }
+    // Named so the file can be fixed.
     if (without > 0)
         std::fprintf(stderr, "tarvok: %s: %d vertices have no normal line; they get the normal 0, 1, 0\n", path,
                      without);
 }
+
+
 
 // Ties each vertex rigidly to one joint by its rest position: upper or lower
 // body by the waist, then down the arm and leg chains by the running sums of

@@ -2,6 +2,7 @@
 // vertices to joints.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 struct Animation;
@@ -43,6 +44,11 @@ constexpr int maxMeshElements = 1000000;
 // Reads the mesh file into the mesh. An unopenable file prints "ERROR!!"
 // and, like a short or inconsistent one, stops the program.
 void loadMesh(Mesh& mesh, const char* path);
+// The same from the file's text in memory; a problem is thrown as a
+// DataFileError naming `file`. Returns how many vertices had no normal line
+// (they face straight up). With `logCounts` it writes the loading log's
+// count line once the counts are read.
+int parseMesh(Mesh& mesh, std::string_view text, const char* file, bool logCounts = false);
 
 // Ties every vertex to one joint from the skeleton's rest offsets and points
 // the mesh at that skeleton.

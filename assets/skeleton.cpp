@@ -1,27 +1,14 @@
 #include "assets/skeleton.h"
 
+#include "assets/clipfile.h"
 #include "assets/config.h"
 
-#include <cstdio>
 #include <vector>
 
-static void readInts(std::FILE* f, const char* path, const char* what, int* values, int n)
-{
-    for (int i = 0; i < n; ++i)
-        if (std::fscanf(f, " %i", &values[i]) != 1)
-            dataFileError(path, "ends early, in %s", what);
-}
-
-static void readFloats(std::FILE* f, const char* path, const char* what, float* values, int n)
-{
-    for (int i = 0; i < n; ++i)
-        if (std::fscanf(f, " %f", &values[i]) != 1)
-            dataFileError(path, "ends early, in %s", what);
-}
-
 // Walks the first-child/next-sibling tree from the root and refuses a link
-// that leads back to a joint already reached (a cycle or a shared joint) and
-// a tree deeper than the pose walk's stack.
+// that leads back to a joint already reached (a cycle or a shared joint), a
+// tree deeper than the pose walk's stack, and a joint the walk never
+// reaches (it would never be posed).
 static void checkTree(const Animation& animation, const char* path)
 {
     std::vector<char> reached(static_cast<std::size_t>(animation.boneCount), 0);
@@ -33,33 +20,32 @@ static void checkTree(const Animation& animation, const char* path)
         if (p.bone == -1)
             continue;
         if (reached[static_cast<std::size_t>(p.bone)])
-            dataFileError(path, "joint %d is reached twice: the links form a cycle", p.bone);
+            badData(path, "joint %d is reached twice: the links form a cycle", p.bone);
         reached[static_cast<std::size_t>(p.bone)] = 1;
         if (p.depth > maxBoneDepth)
-            dataFileError(path, "the joint tree is deeper than %d levels", maxBoneDepth);
+            badData(path, "the joint tree is deeper than %d levels", maxBoneDepth);
         const Bone& bone = animation.bones[static_cast<std::size_t>(p.bone)];
         pending.push_back({bone.nextSibling, p.depth});
         pending.push_back({bone.firstChild, p.depth + 1});
     }
+    for (int b = 0; b < animation.boneCount; ++b)
+        if (!reached[static_cast<std::size_t>(b)])
+            badData(path, "joint %d cannot be reached from the root joint %d", b, animation.rootBone);
 }
 
-int loadSkeleton(Animation& animation, const char* path)
+void parseSkeleton(Animation& animation, std::string_view text, const char* path)
 {
-    std::FILE* f = std::fopen(path, "r");
-    if (!f)
-        dataFileError(path, "cannot be opened");
+    DataText data = dataText(text, path);
 
-    int header[2];
-    readInts(f, path, "the joint count", header, 1);
-    const int count = header[0];
+    const int count = readInt(data, "the joint count");
     if (count <= 0 || count > maxBoneCount)
-        dataFileError(path, "joint count %d is not between 1 and %d", count, maxBoneCount);
-    readInts(f, path, "the root joint", header + 1, 1);
-    if (header[1] < 0 || header[1] >= count)
-        dataFileError(path, "root joint %d is not one of the %d joints", header[1], count);
+        badData(path, "joint count %d is not between 1 and %d", count, maxBoneCount);
+    const int root = readInt(data, "the root joint");
+    if (root < 0 || root >= count)
+        badData(path, "root joint %d is not one of the %d joints", root, count);
 
     animation.boneCount = count;
-    animation.rootBone = header[1];
+    animation.rootBone = root;
     animation.bones.assign(static_cast<std::size_t>(count), Bone{});
     animation.boneCapacity = count;
     for (float& r : animation.rootOffset)
@@ -69,24 +55,29 @@ int loadSkeleton(Animation& animation, const char* path)
 
     for (int b = 0; b < count; ++b) {
         Bone& bone = animation.bones[static_cast<std::size_t>(b)];
-        int links[3], tags[2];
-        readFloats(f, path, "a joint offset", bone.offset, 3);
-        readInts(f, path, "a joint's links", links, 3);
-        readInts(f, path, "a joint's tags", tags, 2);
+        for (float& o : bone.offset)
+            o = readBoundedFloat(data, "a joint offset");
+        int links[3];
+        for (int& link : links)
+            link = readInt(data, "a joint's links");
+        bone.tagA = readInt(data, "a joint's tags");
+        bone.tagB = readInt(data, "a joint's tags");
         for (int link : links)
             if (link < -1 || link >= count)
-                dataFileError(path, "joint %d links to %d, which is not a joint", b, link);
+                badData(path, "joint %d links to %d, which is not a joint", b, link);
         bone.parentIndex = links[0];
         bone.firstChild = links[1];
         bone.nextSibling = links[2];
-        bone.tagA = tags[0];
-        bone.tagB = tags[1];
         for (float& r : bone.rotation)
             r = 0;
         for (KeyTrack& track : bone.rotationTracks)
             trackCreate(track);
     }
-    std::fclose(f);
     checkTree(animation, path);
+}
+
+int loadSkeleton(Animation& animation, const char* path)
+{
+    loadDataFile(path, [&](const std::string& text) { parseSkeleton(animation, text, path); });
     return 1;
 }

@@ -5,6 +5,7 @@
 #include "anim/maths.h"
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 struct Bone {
@@ -39,3 +40,6 @@ constexpr int maxBoneCount = 1000;
 // empty. A missing, short or inconsistent file stops the program with a
 // one-line error naming it. Returns 1.
 int loadSkeleton(Animation& animation, const char* path);
+// The same from the file's text in memory; a problem is thrown as a
+// DataFileError naming `file`.
+void parseSkeleton(Animation& animation, std::string_view text, const char* file);

@@ -25,24 +25,31 @@ std::vector<unsigned char> rawToRgba(const unsigned char* rgb, std::size_t pixel
     return rgba;
 }
 
+std::vector<unsigned char> textureRgba(std::string_view bytes, int width, int height, const char* file)
+{
+    if (width <= 0 || height <= 0 || width > maxTextureSize || height > maxTextureSize)
+        badData(file, "is asked for as a %d x %d image", width, height);
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    // Bytes past the image are ignored, as a read of the image's size would.
+    if (bytes.size() < pixels * 3)
+        badData(file, "holds %zu bytes; a %d x %d image needs %zu", bytes.size(), width, height, pixels * 3);
+    return rawToRgba(reinterpret_cast<const unsigned char*>(bytes.data()), pixels);
+}
+
 void loadTexture(const char* path, int width, int height, unsigned int& name)
 {
-    if (width <= 0 || height <= 0)
-        dataFileError(path, "is asked for as a %d x %d image", width, height);
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
         // The game goes on; the surface draws untextured.
         std::printf("error opening texture file : %s\n", path);
         return;
     }
-    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    std::vector<unsigned char> rgb(pixels * 3);
-    const std::size_t got = std::fread(rgb.data(), 1, rgb.size(), f);
-    std::fclose(f);
-    if (got < rgb.size())
-        dataFileError(path, "holds %zu bytes; a %d x %d image needs %zu", got, width, height, rgb.size());
-
-    const std::vector<unsigned char> rgba = rawToRgba(rgb.data(), pixels);
+    std::vector<unsigned char> rgba;
+    try {
+        rgba = textureRgba(bytes, width, height, path);
+    } catch (const DataFileError& error) {
+        stopOnDataFileError(error);
+    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     GLuint texture = 0;
     glGenTextures(1, &texture);

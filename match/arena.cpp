@@ -113,8 +113,7 @@ void drawPostsAndRopes()
         gluDeleteQuadric(quadric);
 
     glColor3f(0.2f, 0, 0.6f);
-    for (const Rope& rope : ropes)
-        drawRopeTube(rope);
+    drawRopes();
 
     // Ties from each post to the rope ends two units further in.
     glColor3f(0, 0, 0);

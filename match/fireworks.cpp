@@ -72,36 +72,96 @@ void updateFireworks(FireworkSystem& system, float step, int relaunch)
     }
 }
 
-void drawFireworks(const FireworkSystem& system)
+namespace {
+
+// One particle's streak as two array vertices: colour (r, g, b, a), then
+// position (x, y, z).
+struct StreakVertex {
+    GLfloat colour[4];
+    GLfloat position[3];
+};
+
+std::vector<StreakVertex> streaks;
+
+// Gathers the streaks worth drawing. The particles are added onto the scene
+// (one, one blending), so a streak black at both ends adds nothing and is
+// left out, as are the dead.
+void gatherStreaks(const FireworkSystem& system)
+{
+    streaks.clear();
+    for (const FireworkParticle& p : system.particles) {
+        if (p.dead)
+            continue;
+        const bool black = p.colour[0] == 0 && p.colour[1] == 0 && p.colour[2] == 0 && p.previousColour[0] == 0 &&
+                           p.previousColour[1] == 0 && p.previousColour[2] == 0;
+        if (black)
+            continue;
+        streaks.push_back({{p.previousColour[0], p.previousColour[1], p.previousColour[2], p.alpha},
+                           {p.previousPosition[0], p.previousPosition[1], p.previousPosition[2]}});
+        streaks.push_back({{p.colour[0], p.colour[1], p.colour[2], p.alpha},
+                           {p.position[0], p.position[1], p.position[2]}});
+    }
+}
+
+void beginStreaks()
 {
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glDisable(GL_DEPTH_TEST);
-    glBegin(GL_LINES);
-    for (const FireworkParticle& p : system.particles) {
-        if (p.dead)
-            continue;
-        glColor4f(p.previousColour[0], p.previousColour[1], p.previousColour[2], p.alpha);
-        glVertex3fv(p.previousPosition);
-        glColor4f(p.colour[0], p.colour[1], p.colour[2], p.alpha);
-        glVertex3fv(p.position);
+    if (streaks.empty())
+        return;
+    glColorPointer(4, GL_FLOAT, sizeof(StreakVertex), streaks[0].colour);
+    glVertexPointer(3, GL_FLOAT, sizeof(StreakVertex), streaks[0].position);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
+}
+
+void drawStreaks()
+{
+    if (!streaks.empty())
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(streaks.size()));
+}
+
+void endStreaks()
+{
+    if (!streaks.empty()) {
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glDisableClientState(GL_COLOR_ARRAY);
     }
-    glEnd();
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
 }
 
-void fireworksFrame(float, int relaunch)
+}  // namespace
+
+void drawFireworks(const FireworkSystem& system)
 {
-    updateFireworks(fireworks, fireworkStep, relaunch);
+    gatherStreaks(system);
+    beginStreaks();
+    drawStreaks();
+    endStreaks();
+}
+
+void drawFireworksAtPosts(const FireworkSystem& system)
+{
+    // The same streaks at every post: gathered once, the state set once.
+    gatherStreaks(system);
+    beginStreaks();
     constexpr float r = ringHalfSize;
     const float posts[4][2] = {{-r, r}, {r, r}, {r, -r}, {-r, -r}};
     for (const auto& post : posts) {
         glPushMatrix();
         glTranslatef(post[0], ropeTopHeight, post[1]);
-        drawFireworks(fireworks);
+        drawStreaks();
         glPopMatrix();
     }
+    endStreaks();
+}
+
+void fireworksFrame(float, int relaunch)
+{
+    updateFireworks(fireworks, fireworkStep, relaunch);
+    drawFireworksAtPosts(fireworks);
 }

@@ -24,4 +24,6 @@ extern FireworkSystem fireworks;
 void initFireworks(FireworkSystem& system, int count);
 void updateFireworks(FireworkSystem& system, float step, int relaunch);
 void drawFireworks(const FireworkSystem& system);
+// The particles as they stand, drawn at each of the four post tops.
+void drawFireworksAtPosts(const FireworkSystem& system);
 void fireworksFrame(float delta, int relaunch);

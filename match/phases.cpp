@@ -27,7 +27,7 @@ int gamePhase = Selection;
 int phaseStage;
 Wrestler* featuredWrestler = &playerOne;
 float frameDelta;
-float previousTime;
+double previousTime;
 float phaseTime;
 float victoryTime;
 int pinCount = -1;
@@ -46,8 +46,6 @@ constexpr float countInterval = 27;
 constexpr float skipAfter = 30;
 // The victory waits this long for a key before returning to selection.
 constexpr float victoryWait = 500;
-// Clip time played by 1.8 per unit of game time.
-constexpr float clipRate = 1.8f;
 // Rope simulation time per unit of game time.
 constexpr float ropeRate = 0.05f;
 
@@ -99,8 +97,8 @@ void drawArena()
 
 void advanceClips()
 {
-    advanceClip(playerOne, frameDelta * clipRate, playerTwo);
-    advanceClip(playerTwo, frameDelta * clipRate, playerOne);
+    advanceClip(playerOne, frameDelta * clipTimeRate, playerTwo);
+    advanceClip(playerTwo, frameDelta * clipTimeRate, playerOne);
 }
 
 // A walker is drawn facing the opponent, whichever way its frame points.
@@ -131,21 +129,6 @@ void drawScene()
     advanceClips();
     fireworksFrame(frameDelta, fireworksOn);
     drawWrestlers();
-}
-
-// Photographers in the crowd: flashes anywhere across the width, in the
-// upper half of the window.
-void drawFlashes(int count, float width, float height)
-{
-    for (int i = 0; i < count; ++i) {
-        const int r1 = std::rand();
-        const int r2 = std::rand();
-        const int r3 = std::rand();
-        const float x = static_cast<float>(100 - r1 % 200) * 0.01f * width * 0.5f;
-        const float y = static_cast<float>(r2 % 100) * 0.01f * height * 0.5f;
-        const float size = static_cast<float>(r3 % 64 + 64);
-        drawCameraFlash(x, y, size, width, height);
-    }
 }
 
 void runCelebration(Wrestler& w)
@@ -182,7 +165,7 @@ void parkPlayerOne()
     standOnSpot(playerOne, playerTwo);
 }
 
-void startMatch(float time)
+void startMatch(double time)
 {
     gamePhase = Match;
     phaseTime = 0;
@@ -197,6 +180,9 @@ void startMatch(float time)
     previousTime = time;
     soundStop(themeSound);
     themeSound = 0;
+    // An entrance skipped in its celebration must not light the match.
+    redLighting = 0;
+    fireworksOn = 0;
 }
 
 void nextEntrant()
@@ -300,7 +286,7 @@ void selectionFrame(float width, float height)
     for (const Cycle& c : cycles) {
         if (!c.w.chosen && keyDown[c.slot]) {
             nextCharacter(c.w, c.step);
-            keyDown[c.slot] = 0;
+            consumeKey(c.slot);
         }
     }
 
@@ -313,7 +299,7 @@ void selectionFrame(float width, float height)
 }
 
 // Returns false when the match has started and the frame is over.
-bool entranceStages(float time)
+bool entranceStages(double time)
 {
     Wrestler& w = *featuredWrestler;
     const bool second = featuredWrestler == &playerTwo;
@@ -342,6 +328,7 @@ bool entranceStages(float time)
         if (w.state == Idle) {
             phaseStage = 3;
             w.scriptStep = 0;
+            w.scriptTime = 0;
         }
     }
     if (phaseStage == 3)
@@ -355,18 +342,19 @@ bool entranceStages(float time)
             }
             nextEntrant();
         } else {
-            facePoint(w, corner.x, corner.z, frameDelta);
+            walkToward(w, corner.x, corner.z, frameDelta, forwardSpeed(w.clips[ClipWalk]));
             setClips(w, ClipWalk, Walking, ClipWalk, Walking);
         }
     }
     return true;
 }
 
-void entranceFrame(float time, float width, float height)
+void entranceFrame(double time, float width, float height)
 {
     phaseTime += frameDelta;
     if ((keyDown[4] || keyDown[8]) && phaseTime > skipAfter) {
-        keyDown[4] = keyDown[8] = keyDown[1] = 0;
+        for (int slot : {4, 8, 1})
+            consumeKey(slot);
         phaseTime = 0;
         if (featuredWrestler == &playerTwo) {
             startMatch(time);
@@ -381,7 +369,7 @@ void entranceFrame(float time, float width, float height)
         drawFlashes(std::rand() % 3 + 1, width, height);
 }
 
-void matchFrame(float width, float height)
+void matchFrame(double time, float width, float height)
 {
     for (Wrestler* w : {&playerOne, &playerTwo}) {
         w->holdTimer -= frameDelta;
@@ -403,7 +391,7 @@ void matchFrame(float width, float height)
     if (bellSound == 0 && phaseTime > 10)
         bellSound = playSound("bell.aiff", 0);
 
-    shiftKeyHistory();
+    shiftKeyHistory(time);
 
     glEnable(GL_LIGHTING);
     stepRopes();
@@ -423,14 +411,26 @@ void matchFrame(float width, float height)
     drawHud(width, height);
 }
 
+void leaveVictory()
+{
+    gamePhase = Selection;
+    stopMatchSounds();
+    resetMatch();
+}
+
 void victoryFrame(float width, float height)
 {
+    const bool strike = keyDown[4] || keyDown[8];
     if (phaseStage == 3) {
-        runCelebration(*featuredWrestler);
-    } else if (keyDown[4] || keyDown[8] || victoryTime > victoryWait) {
-        gamePhase = Selection;
-        stopMatchSounds();
-        resetMatch();
+        // Like an entrance, the celebration can be cut short once it has
+        // been seen for a moment.
+        phaseTime += frameDelta;
+        if (strike && phaseTime > skipAfter)
+            leaveVictory();
+        else
+            runCelebration(*featuredWrestler);
+    } else if (strike || victoryTime > victoryWait) {
+        leaveVictory();
     } else {
         victoryTime += frameDelta;
     }
@@ -441,14 +441,28 @@ void victoryFrame(float width, float height)
 
 } // namespace
 
-void gameFrame(float time, float width, float height)
+void drawFlashes(int count, float width, float height)
+{
+    for (int i = 0; i < count; ++i) {
+        const int r1 = std::rand();
+        const int r2 = std::rand();
+        const int r3 = std::rand();
+        const float x = static_cast<float>(100 - r1 % 200) * 0.01f * width * 0.5f;
+        const float y = static_cast<float>(r2 % 100) * 0.01f * height * 0.5f;
+        const float size = static_cast<float>(r3 % 64 + 64);
+        drawCameraFlash(x, y, size, width, height);
+    }
+}
+
+void gameFrame(double time, float width, float height)
 {
     setupView();
-    frameDelta = time - previousTime;
+    keyClock = time;
+    frameDelta = static_cast<float>(time - previousTime);
     switch (gamePhase) {
     case Selection: selectionFrame(width, height); break;
     case Entrance: entranceFrame(time, width, height); break;
-    case Match: matchFrame(width, height); break;
+    case Match: matchFrame(time, width, height); break;
     case Victory: victoryFrame(width, height); break;
     default: break;
     }
@@ -484,6 +498,9 @@ void updatePinCount(float delta)
         featuredWrestler = oneFalls ? &playerOne : &playerTwo;
         victoryTime = 0;
         featuredWrestler->scriptStep = 0;
+        featuredWrestler->scriptTime = 0;
+        // From here it counts how long the celebration has run.
+        phaseTime = 0;
         themeSound = playSound(profileOf(*featuredWrestler).themeSoundFile, 0);
         separationOn = 0;
     }
@@ -551,4 +568,43 @@ void stopMatchSounds()
     soundStop(crowdSound);
     soundStop(crowdSound2);
     soundStop(themeSound);
+}
+
+namespace {
+
+void mix(unsigned long long& hash, const void* data, std::size_t size)
+{
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        hash ^= bytes[i];
+        hash *= 1099511628211ull;
+    }
+}
+
+template <typename T>
+void mixValue(unsigned long long& hash, T value)
+{
+    mix(hash, &value, sizeof value);
+}
+
+} // namespace
+
+unsigned long long gameStateHash()
+{
+    unsigned long long hash = 14695981039346656037ull;
+    for (const Wrestler* w : {&playerOne, &playerTwo}) {
+        for (float v : {w->x, w->y, w->z, w->heading, w->health, w->clipTime})
+            mixValue(hash, v);
+        for (int v : {w->clip, w->state, w->nextClip, w->nextState, w->character, w->chosen})
+            mixValue(hash, v);
+        const Animation& clip = w->clips[static_cast<std::size_t>(w->clip)];
+        for (const Bone& bone : clip.bones)
+            mix(hash, bone.rotation, sizeof bone.rotation);
+    }
+    for (int v : {gamePhase, phaseStage, pinCount})
+        mixValue(hash, v);
+    for (const Rope& rope : ropes)
+        for (const RopePoint& p : rope.points)
+            mix(hash, p.position, sizeof p.position);
+    return hash;
 }

@@ -111,7 +111,68 @@ void ropeSubstep(Rope& rope, float h)
     }
 }
 
-void drawRopeTube(const Rope& rope)
+namespace {
+
+// The tube is swept round each segment in seven steps of 60 degrees (the
+// seventh closes it). The turn of each step is the same for every segment,
+// so its sine and cosine are worked out once, exactly as matRotate does.
+struct TubeTurn {
+    float s, w;
+};
+
+const std::array<TubeTurn, 7>& tubeTurns()
+{
+    static const std::array<TubeTurn, 7> turns = [] {
+        std::array<TubeTurn, 7> t{};
+        for (int k = 0; k <= 6; ++k) {
+            const double half = k * 60.0 * degreesToTurn * twoPiApprox * 0.5;
+            t[static_cast<std::size_t>(k)] = {static_cast<float>(std::sin(half)), static_cast<float>(std::cos(half))};
+        }
+        return t;
+    }();
+    return turns;
+}
+
+// The identity turned by one step about the axis d: matIdentity then
+// matRotate, with the step's sine and cosine taken from the table.
+void tubeStep(Matrix4& m, int k, const Vector3& d)
+{
+    const TubeTurn& t = tubeTurns()[static_cast<std::size_t>(k)];
+    const float x = t.s * static_cast<float>(d.x);
+    const float y = t.s * static_cast<float>(d.y);
+    const float z = t.s * static_cast<float>(d.z);
+    const float w = t.w;
+    Matrix4 r;
+    matIdentity(r);
+    r.m[0] = 1 - 2.0 * y * y - 2.0 * z * z;
+    r.m[1] = 2.0 * x * y - 2.0 * z * w;
+    r.m[2] = 2.0 * x * z + 2.0 * y * w;
+    r.m[4] = 2.0 * x * y + 2.0 * z * w;
+    r.m[5] = 1 - 2.0 * x * x - 2.0 * z * z;
+    r.m[6] = 2.0 * y * z - 2.0 * x * w;
+    r.m[8] = 2.0 * x * z - 2.0 * y * w;
+    r.m[9] = 2.0 * y * z + 2.0 * x * w;
+    r.m[10] = 1 - 2.0 * x * x - 2.0 * y * y;
+    matIdentity(m);
+    matMultiply(m, m, r);
+}
+
+// Normals and positions of the tube strips, x, y, z each.
+std::vector<GLfloat> tubeNormals;
+std::vector<GLfloat> tubePositions;
+
+void addTubeVertex(const float normal[3], const float position[3])
+{
+    tubeNormals.insert(tubeNormals.end(), normal, normal + 3);
+    tubePositions.insert(tubePositions.end(), position, position + 3);
+}
+
+// Appends the strip of one rope's tube, segment after segment. Each strip
+// after the first is joined to the one before by repeating the last corner
+// and the next first corner: the four triangles this adds have no area and
+// draw nothing, and as every strip has an even number of corners each new
+// strip starts on the same turn of the winding as when drawn alone.
+void addTube(const Rope& rope)
 {
     const int n = std::min(rope.pointCount, static_cast<int>(rope.points.size()));
     for (int i = 1; i < n; ++i) {
@@ -129,20 +190,62 @@ void drawRopeTube(const Rope& rope)
         vecSet(d, b.x - a.x, b.y - a.y, b.z - a.z);
         vecNormalize(d);
 
-        glBegin(GL_TRIANGLE_STRIP);
+        const bool joined = !tubePositions.empty();
         for (int k = 0; k <= 6; ++k) {
             Matrix4 m;
-            matIdentity(m);
-            matRotate(m, k * 60.0, d.x, d.y, d.z);
+            tubeStep(m, k, d);
             Vector3 v;
             matTransformDirection(v, m, r.x, r.y, r.z);
             Vector3 nrm = v;
             vecNormalize(nrm);
-            glNormal3f(static_cast<float>(-nrm.x), static_cast<float>(-nrm.y), static_cast<float>(-nrm.z));
-            glVertex3f(static_cast<float>(a.x + v.x), static_cast<float>(a.y + v.y), static_cast<float>(a.z + v.z));
-            glNormal3f(static_cast<float>(-nrm.x), static_cast<float>(-nrm.y), static_cast<float>(-nrm.z));
-            glVertex3f(static_cast<float>(b.x + v.x), static_cast<float>(b.y + v.y), static_cast<float>(b.z + v.z));
+            const float normal[3] = {static_cast<float>(-nrm.x), static_cast<float>(-nrm.y),
+                                     static_cast<float>(-nrm.z)};
+            const float nearEnd[3] = {static_cast<float>(a.x + v.x), static_cast<float>(a.y + v.y),
+                                      static_cast<float>(a.z + v.z)};
+            const float farEnd[3] = {static_cast<float>(b.x + v.x), static_cast<float>(b.y + v.y),
+                                     static_cast<float>(b.z + v.z)};
+            if (k == 0 && joined) {
+                const std::size_t last = tubePositions.size() - 3;
+                const float lastNormal[3] = {tubeNormals[last], tubeNormals[last + 1], tubeNormals[last + 2]};
+                const float lastPosition[3] = {tubePositions[last], tubePositions[last + 1],
+                                               tubePositions[last + 2]};
+                addTubeVertex(lastNormal, lastPosition);
+                addTubeVertex(normal, nearEnd);
+            }
+            addTubeVertex(normal, nearEnd);
+            addTubeVertex(normal, farEnd);
         }
-        glEnd();
     }
+}
+
+void drawTubes()
+{
+    if (tubePositions.empty())
+        return;
+    glNormalPointer(GL_FLOAT, 0, tubeNormals.data());
+    glVertexPointer(3, GL_FLOAT, 0, tubePositions.data());
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, static_cast<GLsizei>(tubePositions.size() / 3));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+}
+
+}  // namespace
+
+void drawRopeTube(const Rope& rope)
+{
+    tubeNormals.clear();
+    tubePositions.clear();
+    addTube(rope);
+    drawTubes();
+}
+
+void drawRopes()
+{
+    tubeNormals.clear();
+    tubePositions.clear();
+    for (const Rope& rope : ropes)
+        addTube(rope);
+    drawTubes();
 }

@@ -34,3 +34,5 @@ void createRopes();
 void stepRope(Rope& rope, float step);
 void ropeSubstep(Rope& rope, float h);
 void drawRopeTube(const Rope& rope);
+// All twelve ropes as tubes, in creation order, in one call.
+void drawRopes();

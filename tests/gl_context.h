@@ -9,7 +9,8 @@ constexpr int glTestWidth = 640;
 constexpr int glTestHeight = 480;
 
 // Creates the window once per process and makes its context current.
-// Returns false (and the caller should skip) when there is no display.
+// Returns false (and the caller should skip) when there is no display; a
+// display that is named but cannot be opened also fails the test.
 bool ensureGlContext();
 
 // Reads the back buffer as RGBA rows, bottom row first.

@@ -1,5 +1,8 @@
 #include "tests/support.h"
 
+#include "assets/catalogue.h"
+#include "assets/clipfile.h"
+#include "assets/skeleton.h"
 #include "tools/datatool/skeleton_layout.h"
 #include "wrestler/wrestler.h"
 
@@ -50,6 +53,17 @@ std::string layoutSkeletonText()
         text << j.offset[0] << " " << j.offset[1] << " " << j.offset[2] << "\n"
              << j.parent << " " << j.firstChild << " " << j.nextSibling << "\n0 0\n";
     return text.str();
+}
+
+void generatedClips(Wrestler& w)
+{
+    const std::string data = std::string(TARVOK_RUN_DIR) + "/data/";
+    for (int id = 0; id < clipCount; ++id) {
+        Animation& a = w.clips[static_cast<std::size_t>(id)];
+        a = Animation{};
+        loadSkeleton(a, (data + "man.bone").c_str());
+        loadAnimation(a, (data + clipFiles[static_cast<std::size_t>(id)]).c_str());
+    }
 }
 
 void stillClips(Wrestler& w)

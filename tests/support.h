@@ -27,5 +27,9 @@ struct Wrestler;
 // moves the wrestler.
 void stillClips(Wrestler& w);
 
+// Loads the data tool's generated skeleton and clips (from the build's run
+// folder) into every clip slot of a wrestler, without a log.
+void generatedClips(Wrestler& w);
+
 // The skeleton the data tool writes, as text (18 joints, root 1).
 std::string layoutSkeletonText();

@@ -256,6 +256,35 @@ TEST(BodyDrawing, TwoPassesByTextureSelectorRaisedByTheScaledRootHeight)
     glDeleteTextures(1, &blue);
 }
 
+TEST(BodyDrawing, FollowsChangesToTheFacesAndLeavesOutBrokenOnes)
+{
+    if (!ensureGlContext())
+        GTEST_SKIP() << "no display";
+    flatView();
+    Card card;
+    EXPECT_EQ(capture([&] { drawBody(card.mesh, 0, 0, 1.0f); }).triangles, 4);
+
+    // The same mesh with a face moved to both textures: one more triangle,
+    // however the drawing keeps what it worked out from the faces before.
+    card.mesh.faces[0].textureSelect = 2;
+    EXPECT_EQ(capture([&] { drawBody(card.mesh, 0, 0, 1.0f); }).triangles, 5);
+
+    // A face naming a texture coordinate the mesh lacks is left out of the
+    // textured passes but still casts its shadow; one naming a missing
+    // vertex is left out of both.
+    card.mesh.faces[1].texCoord[2] = 40;
+    card.mesh.faces[2].vertex[0] = -1;
+    EXPECT_EQ(capture([&] { drawBody(card.mesh, 0, 0, 1.0f); }).triangles, 2);
+    EXPECT_EQ(capture([&] { drawPosedFaces(card.mesh); }).triangles, 2);
+
+    // Another mesh after it is drawn with its own faces.
+    Card other;
+    other.mesh.faces.pop_back();
+    other.mesh.faceCount = 2;
+    EXPECT_EQ(capture([&] { drawBody(other.mesh, 0, 0, 1.0f); }).triangles, 2);
+    EXPECT_EQ(capture([&] { drawPosedFaces(other.mesh); }).triangles, 2);
+}
+
 TEST(BodyDrawing, ModelsOffDrawsNoBodyYetTheShadowTakesThisWrestlersPose)
 {
     if (!ensureGlContext())

@@ -1,5 +1,6 @@
 // Turning toward a heading or a point, and the scripted celebration walks.
 #include "anim/maths.h"
+#include "anim/playback.h"
 #include "assets/catalogue.h"
 #include "match/phases.h"
 #include "match/ropes.h"
@@ -10,6 +11,10 @@
 #include "tests/support.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <random>
 
 namespace {
 
@@ -179,6 +184,148 @@ TEST_F(CelebrationTest, OnlyZoragsCelebrationLightsFireworks)
     w.clipTime = 80;
     centreCelebration(w, ClipTeskarCeleb, 1);
     EXPECT_EQ(fireworksOn, 0);
+}
+
+} // namespace
+
+namespace {
+
+// Whole celebration walks with the generated clips, as the victory plays
+// them: the script step, then both clips advanced by the frame's time.
+class CelebrationWalks : public testing::Test {
+protected:
+    static std::unique_ptr<Wrestler> winner, loser;
+
+    static void SetUpTestSuite()
+    {
+        winner = std::make_unique<Wrestler>();
+        loser = std::make_unique<Wrestler>();
+        generatedClips(*winner);
+        generatedClips(*loser);
+        winner->opponent = loser.get();
+        loser->opponent = winner.get();
+    }
+    static void TearDownTestSuite()
+    {
+        winner.reset();
+        loser.reset();
+    }
+
+    void SetUp() override { createRopes(); }
+
+    // The winner starts at (x, z) facing `heading`, the loser lies at
+    // (lx, lz). Returns the game time the celebration took, or -1 if it had
+    // not ended after `limit`. `frame` gives each frame's length in ms.
+    static float celebrate(int clip, float x, float z, float heading, float lx, float lz,
+                           const std::function<double()>& frame, float limit = 3000, int fromStep = 0)
+    {
+        Wrestler& w = *winner;
+        Wrestler& o = *loser;
+        resetWrestler(w);
+        resetWrestler(o);
+        w.opponent = &o;
+        o.opponent = &w;
+        w.x = x, w.z = z;
+        w.heading = w.targetHeading = heading;
+        cutToClip(w, o, ClipStand, ClipStand, Idle, Idle);
+        o.x = lx, o.z = lz;
+        cutToClip(o, w, ClipLie, ClipLie, Lying, Lying);
+        w.scriptStep = fromStep;
+        phaseStage = 3;
+        // As the win leaves it; the corner celebration turns it back on.
+        separationOn = fromStep < 3 ? 0 : 1;
+        fireworksOn = 0;
+        const bool corner = clip == ClipVorlanCeleb || clip == ClipKalverCeleb;
+        float time = 0;
+        while (phaseStage == 3) {
+            const float dt = static_cast<float>(frame() / 30.0);
+            if (corner)
+                cornerCelebration(w, clip, dt);
+            else
+                centreCelebration(w, clip, dt);
+            advanceClip(w, dt * clipTimeRate, o);
+            advanceClip(o, dt * clipTimeRate, w);
+            time += dt;
+            if (time > limit)
+                return -1;
+        }
+        return time;
+    }
+};
+
+std::unique_ptr<Wrestler> CelebrationWalks::winner;
+std::unique_ptr<Wrestler> CelebrationWalks::loser;
+
+TEST_F(CelebrationWalks, EveryStartAndFrameRateEnds)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> anyFrame(1, 200);
+    const std::function<double()> frames[] = {
+        [] { return 5.0; }, [] { return 16.0; }, [] { return 50.0; }, [] { return 200.0; },
+        [&] { return anyFrame(random); }};
+    const float spots[] = {-15, -4, 0.6f, 9};
+    int runs = 0;
+    for (const auto& frame : frames)
+        for (int clip : {ClipKalverCeleb, ClipZoragCeleb})
+            for (float x : spots)
+                for (float z : spots)
+                    for (float heading : {0.0f, 100.0f, 225.0f}) {
+                        // The loser lies just beside the winner, or on the
+                        // way to the far corner, or right before it.
+                        const float lx = runs % 3 == 0 ? x + 3 : runs % 3 == 1 ? 7 : 11.5f;
+                        const float lz = runs % 3 == 0 ? z : runs % 3 == 1 ? 7 : 11.5f;
+                        ++runs;
+                        const float took = celebrate(clip, x, z, heading, lx, lz, frame);
+                        EXPECT_GT(took, 0) << "clip " << clip << " from " << x << ", " << z << " heading "
+                                           << heading << ", loser at " << lx << ", " << lz;
+                    }
+}
+
+TEST_F(CelebrationWalks, ALoserLyingInTheWayIsWalkedOver)
+{
+    // After its first corner the walk heads straight along +z for the far
+    // corner, and the loser lies across that line: head on, the body box
+    // leaves nothing to slide along.
+    const float took = celebrate(ClipVorlanCeleb, 14, -13.5f, 0, 14, 0, [] { return 16.0; }, 3000, 3);
+    EXPECT_GT(took, 0);
+    EXPECT_LT(took, 250) << "straight on to the corner, not held at the body";
+}
+
+TEST_F(CelebrationWalks, AGoalInsideTheTurningCircleIsReachedNotCircled)
+{
+    // Half a unit to the side of a walker: far inside the 3.9 radius of a
+    // walk turning 4 degrees a unit.
+    const double frame = 16;
+    const float took = celebrate(ClipTeskarCeleb, 1.5f, 0, 0, 15, -15, [&] { return frame; });
+    EXPECT_GT(took, 0);
+    EXPECT_LT(took, 200) << "a short walk and the celebration, no circling";
+}
+
+TEST(Turning, WalkTowardTurnsAsFacePointUnlessTheGoalWouldBeCircled)
+{
+    // A far goal: the usual 4 degrees a unit, so the usual walks are as
+    // they were.
+    Wrestler a, b;
+    a.heading = b.heading = 0;
+    facePoint(a, 20, 10, 1);
+    walkToward(b, 20, 10, 1, 0.27f);
+    EXPECT_FLOAT_EQ(a.heading, b.heading);
+    EXPECT_FLOAT_EQ(b.heading, 4);
+    EXPECT_FLOAT_EQ(b.bearing, 4);
+
+    // A goal 1 to the side: the walk turns much faster, both ways round.
+    Wrestler c;
+    c.heading = 0;
+    walkToward(c, 1, 0, 1, 0.27f);
+    EXPECT_GT(c.heading, 20);
+    Wrestler d;
+    d.heading = 0;
+    walkToward(d, -1, 0, 1, 0.27f);
+    EXPECT_LT(d.heading, -20);
+    // Standing still, nothing forces a faster turn.
+    Wrestler e;
+    walkToward(e, 1, 0, 1, 0);
+    EXPECT_FLOAT_EQ(e.heading, 4);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 struct ClipDir {
@@ -44,6 +46,34 @@ TEST(ClipFile, KeysAreReadTimeFirstIntoEveryTrack)
     EXPECT_NE(y.keys[1].secondDerivative, 0);   // taken from the file
     EXPECT_EQ(y.endTime, 30);
     EXPECT_EQ(a.bones[4].rotationTracks[2].count, 0);
+}
+
+TEST(ClipFile, KeysCloseTogetherAndSharpCurvesAreLegal)
+{
+    // A swing of 100 degrees over keys 0.01 apart: second derivatives in
+    // the millions, and keys far closer than a frame. The clip loads, and it
+    // samples and blends to finite poses, also where keys a hair apart would
+    // overflow the curve's arithmetic.
+    ClipDir files;
+    FixtureClip clip = straightClip(30, 6);
+    clip.rotations[3 * 3] = {{0, 0}, {10, 0}, {10.01f, 100}, {10.02f, 0}, {30, 0}};
+    clip.rotations[4 * 3] = {{0, 0}, {1e-30f, 1e6f}, {2e-30f, -1e6f}, {30, 0}};
+    Animation a;
+    files.skeleton(a);
+    EXPECT_EQ(loadAnimation(a, files.clip(clipText(clip)).c_str()), 1);
+    EXPECT_GT(std::fabs(a.bones[3].rotationTracks[0].keys[2].secondDerivative), 1e6f);
+    for (float t = -5; t <= 31; t += 0.0025f) {
+        sampleClip(a, t);
+        ASSERT_TRUE(std::isfinite(a.bones[3].rotation[0])) << t;
+        ASSERT_TRUE(std::isfinite(a.bones[4].rotation[0])) << t;
+    }
+    // A blend into the clip re-solves its curves with a key before them.
+    for (int joint : {3, 4}) {
+        KeyTrack& track = a.bones[static_cast<std::size_t>(joint)].rotationTracks[0];
+        trackInsertKey(track, -5, 40);
+        for (float t = -5; t <= 31; t += 0.01f)
+            ASSERT_TRUE(std::isfinite(trackSample(track, t))) << joint << " at " << t;
+    }
 }
 
 TEST(ClipFile, AnEmptyTrackKeepsItsEndTimeAndNumbersMayBreakAnywhere)
@@ -125,6 +155,9 @@ TEST(ClipFileErrors, EachBrokenFileStopsWithItsOwnMessage)
          "joint 0 rotation x: key 0 has the negative time -5"},
         {with([](FixtureClip& c) { c.rotations[0] = {{0, 2e7f}, {10, 1}}; }),
          "2e\\+07 is too large \\(more than 1e\\+06\\), in joint 0 rotation x"},
+        {with([](FixtureClip& c) { c.rotations[0] = {{0, 0}, {3e6f, 1}}; }),
+         "3e\\+06 is too large \\(more than 1e\\+06\\), in joint 0 rotation x"},
+        {"18\n1\n0\n0 0 nan\n", "nan is not a finite number, in root track 0"},
         {"18\n1\n0\n0 inf 0\n", "inf is not a finite number, in root track 0"},
         {"18\n1\n0\n0 1,5 0\n", "\",5\" is not a number, in root track 0"},
     };

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -98,10 +99,28 @@ TEST(ConfigErrors, BadGameIniStopsWithOneLine)
     failsWith("data/\n", "game.ini: missing the sound path line");
     failsWith(std::string(256, 'd') + "\n%s%s\n", "game.ini: the data directory is longer than 255 characters");
     failsWith("data/\n" + std::string(300, 's') + "%s%s\n", "game.ini: the sound path is longer than 255 characters");
-    failsWith("data/\n%s/%d\n", "game.ini: the sound path must hold two %s conversions and no other");
-    failsWith("data/\n%s/%s/%s\n", "game.ini: the sound path must hold two %s conversions and no other");
-    failsWith("data/\n/snd/%s\n", "game.ini: the sound path must hold two %s conversions and no other");
+    const std::string unsafe = "game.ini: the sound path may hold at most two %s or %.0s conversions and no other";
+    for (const char* pattern : {"%s/%d", "%s/%s/%s", "%2147483648s%s", "%10s/%s", "%-s%s", "%.5s/%s", "%s/%", "%n%s", "%.0s%.0s%s"})
+        failsWith(std::string("data/\n") + pattern + "\n", unsafe);
     EXPECT_EXIT(readConfig(dir.file("missing.ini").c_str()), testing::ExitedWithCode(1), "missing.ini: cannot be opened");
+}
+
+TEST(ConfigErrors, SafeSoundPatternsAreAccepted)
+{
+    // printf fills what it finds, so fewer than two strings is harmless.
+    setenv("HOSTNAME", "seat12abcde", 1);
+    const std::pair<const char*, const char*> cases[] = {
+        {"/snd/bell.aiff", "/snd/bell.aiff"},
+        {"/snd/%s", "/snd/seat12"},
+        {"%.0s/snd/%s", "/snd/bell.aiff"},
+        {"/%s/100%%/%s", "/seat12/100%/bell.aiff"},
+    };
+    for (const auto& [pattern, path] : cases) {
+        configured(std::string("data/\n") + pattern + "\n");
+        testing::internal::CaptureStdout();
+        EXPECT_STREQ(soundPath("bell.aiff"), path) << pattern;
+        testing::internal::GetCapturedStdout();
+    }
 }
 
 TEST(ConfigErrors, ASettingOfExactly255CharactersIsAccepted)

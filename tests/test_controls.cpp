@@ -45,11 +45,11 @@ TEST_F(Controls, EveryBoundKeyHasItsOwnSlotAndCaseMatters)
 TEST_F(Controls, HistoryShiftsNewestToOldest)
 {
     keyPressed('a', 0);
-    shiftKeyHistory();
+    shiftKeyHistory(0);
     keyReleased('a');
-    shiftKeyHistory();
+    shiftKeyHistory(0);
     keyPressed('a', 0);
-    shiftKeyHistory();
+    shiftKeyHistory(0);
     EXPECT_EQ(keyHistory[0][2], 1);
     EXPECT_EQ(keyHistory[1][2], 0);
     EXPECT_EQ(keyHistory[2][2], 1);

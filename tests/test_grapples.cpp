@@ -70,6 +70,43 @@ TEST_F(GrappleTest, HoldExpiryStandsBothWhateverTheVictimDoes)
     EXPECT_EQ(b.state, Idle);
 }
 
+TEST_F(GrappleTest, AGrabThenASuplexOrSlamReturnsBothToWhereTheGrabPutThem)
+{
+    // The whole chain through the handlers: the grab places the victim and
+    // saves both spots itself; the bodies drift during the hold; the move
+    // from the hold puts them back.
+    for (int follow : {up, strike}) {
+        playing(a, ClipStand, Idle);
+        playing(b, ClipStand, Idle);
+        place(a, 1, 2, 90);
+        place(b, 4, 3, 200);
+        clearKeys();
+        hold(grab);
+        grabHandler(a, grab, b);
+        ASSERT_EQ(a.state, Grabbing);
+        ASSERT_EQ(b.nextState, Grabbed);
+        EXPECT_NEAR(b.x, 6, 1e-3) << "5 ahead of the attacker";
+        EXPECT_NEAR(b.z, 2, 1e-2);
+        const float victimX = b.x, victimZ = b.z;
+        a.x += 0.7f, a.z -= 0.4f;
+        b.x -= 1.1f, b.z += 0.3f;
+        b.heading = 10;
+        clearKeys();
+        hold(follow);
+        if (follow == up)
+            suplexHandler(a, up, b);
+        else
+            slamHandler(a, strike, b);
+        EXPECT_EQ(a.clip, follow == up ? ClipSuplex : ClipSlam);
+        EXPECT_FLOAT_EQ(a.x, 1) << follow;
+        EXPECT_FLOAT_EQ(a.z, 2) << follow;
+        EXPECT_FLOAT_EQ(b.x, victimX) << follow;
+        EXPECT_FLOAT_EQ(b.z, victimZ) << follow;
+        EXPECT_FLOAT_EQ(b.heading, 270) << "facing the attacker again";
+        EXPECT_EQ(separationOn, 0);
+    }
+}
+
 TEST_F(GrappleTest, SuplexAndSlamNeedRoomTheThrowDoesNot)
 {
     hold(up);

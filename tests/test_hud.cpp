@@ -10,7 +10,12 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -163,6 +168,52 @@ TEST_F(HudTest, PlayerTwosNameIsCentredLeftOfThePortrait)
     }
 }
 
+TEST_F(HudTest, PlayerOnesNameStartsRightOfThePortrait)
+{
+    // 66 right of the corner point 16 in from the top-left, baseline 16
+    // below it, whatever the name.
+    playerOne.health = playerTwo.health = 100;
+    pinCount = -1;
+    for (int character : {0, 1, 2, 3}) {
+        assignProfile(playerOne, character);
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawHud(glTestWidth, glTestHeight);
+        const std::vector<unsigned char> shot = pixels();
+        const int baseline = glTestHeight - 32;
+        const int portraitRight = 16 + 64;
+        const int first = firstLitColumn(shot, portraitRight + 1, baseline, baseline + 10);
+        EXPECT_EQ(first, 16 + 66) << roster[character].ringName;
+    }
+    assignProfile(playerOne, 0);
+}
+
+TEST_F(HudTest, CameraFlashesFallAcrossTheWidthInTheUpperHalf)
+{
+    // Many flashes (white, with no flash picture loaded) on black: their
+    // corners lie in the upper half, anywhere across the width, and each
+    // hangs at most 127 pixels down from its corner.
+    std::srand(11);
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawFlashes(300, glTestWidth, glTestHeight);
+    const std::vector<unsigned char> shot = pixels();
+    int lowest = glTestHeight, leftmost = glTestWidth, rightmost = -1, topmost = -1;
+    for (int y = 0; y < glTestHeight; ++y)
+        for (int x = 0; x < glTestWidth; ++x)
+            if (lit(shot, x, y)) {
+                lowest = std::min(lowest, y);
+                topmost = std::max(topmost, y);
+                leftmost = std::min(leftmost, x);
+                rightmost = std::max(rightmost, x);
+            }
+    EXPECT_GE(lowest, glTestHeight / 2 - 128) << "no flash hangs from the lower half";
+    EXPECT_LT(lowest, glTestHeight / 2) << "flashes reach down past the middle";
+    EXPECT_GE(topmost, glTestHeight - 4) << "and up to the top";
+    EXPECT_LT(leftmost, 20) << "across the whole width";
+    EXPECT_EQ(rightmost, glTestWidth - 1);
+    // The additive blend is switched off again.
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
 TEST_F(HudTest, CountShowsFromOne)
 {
     auto centreText = [&](int count) {
@@ -178,6 +229,33 @@ TEST_F(HudTest, CountShowsFromOne)
     EXPECT_TRUE(centreText(1));
     EXPECT_TRUE(centreText(3));
     pinCount = -1;
+}
+
+} // namespace
+
+namespace {
+
+TEST(DrawingTests, AnUnreachableDisplayFailsTheTestWithAReason)
+{
+    // This very test program, asked to draw on a display nobody serves:
+    // the drawing test fails and says why, and the program goes on to
+    // report it rather than being ended by the toolkit.
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    ASSERT_GT(n, 0);
+    self[n] = '\0';
+    const std::string command = std::string("DISPLAY=:987 ") + self +
+                                " --gtest_filter=HudTest.CountShowsFromOne 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        output += buffer;
+    const int status = pclose(pipe);
+    EXPECT_NE(output.find("cannot open the X display \":987\""), std::string::npos) << output;
+    EXPECT_NE(output.find("[  FAILED  ] HudTest.CountShowsFromOne"), std::string::npos) << output;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
 }
 
 } // namespace

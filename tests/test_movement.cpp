@@ -3,6 +3,8 @@
 
 #include "wrestler/movement.h"
 
+#include <vector>
+
 namespace {
 
 constexpr int up = 1, left = 2, right = 3, down = 14;
@@ -49,6 +51,41 @@ TEST_F(WalkTest, AWalkKeepsItsFrameUntilFivePastTheBorder)
     EXPECT_EQ(a.quadrant, 2);
     EXPECT_EQ(a.clip, ClipWalkRight);
     EXPECT_EQ(a.clipTime, -5);  // a fresh blend
+}
+
+TEST_F(WalkTest, EveryFrameKeepsItsWalkToFivePastBothBorders)
+{
+    // The clip Left plays in each frame, and bearings just inside and just
+    // outside the frame's keep range on both sides (frame 4 has three edges).
+    struct Band {
+        int quadrant, clip;
+        std::vector<float> keeps, leaves;
+    };
+    const Band bands[] = {
+        {1, ClipWalkBack, {130, 230}, {129.9f, 230.1f}},
+        {2, ClipWalkRight, {40, 140}, {39.9f, 140.1f}},
+        {3, ClipWalk, {-50, 50}, {-50.1f, 50.1f}},
+        {4, ClipWalkLeft, {220, 320, -40}, {219.9f, 320.1f, -39.9f}},
+    };
+    hold(left);
+    for (const Band& band : bands) {
+        for (float b : band.keeps) {
+            playing(a, band.clip, Walking, 40);
+            a.quadrant = band.quadrant;
+            a.bearing = b;
+            walk(a, this->b);
+            EXPECT_EQ(a.quadrant, band.quadrant) << b;
+            EXPECT_EQ(a.clipTime, 40) << "kept at bearing " << b;
+        }
+        for (float b : band.leaves) {
+            playing(a, band.clip, Walking, 40);
+            a.quadrant = band.quadrant;
+            a.bearing = b;
+            walk(a, this->b);
+            EXPECT_NE(a.quadrant, band.quadrant) << b;
+            EXPECT_EQ(a.clipTime, -5) << "restarted at bearing " << b;
+        }
+    }
 }
 
 TEST_F(WalkTest, TwoKeysChangeNothingAndReleasingStops)

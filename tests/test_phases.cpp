@@ -396,8 +396,12 @@ TEST(PinCount, PinfallAfterTwoWinsForTheOneHoldingIt)
     separationOn = 1;
     themeSound = 0;
     playerTwo.scriptStep = 4;
+    playerTwo.scriptTime = 50;
+    phaseTime = 700;
     updatePinCount(0);
     EXPECT_EQ(gamePhase, Victory);
+    EXPECT_FLOAT_EQ(phaseTime, 0) << "counts the celebration from its start";
+    EXPECT_FLOAT_EQ(playerTwo.scriptTime, 0);
     EXPECT_EQ(pinCount, 3);
     EXPECT_EQ(phaseStage, 3);
     EXPECT_EQ(featuredWrestler, &playerTwo);
@@ -439,6 +443,104 @@ TEST_F(CycleTest, VictoryReturnsToAFreshSelection)
     frame(1);
     EXPECT_EQ(gamePhase, Selection);
     EXPECT_EQ(keyDown[8], 0);
+}
+
+TEST_F(CycleTest, AStrikeKeyCutsTheCelebrationShortAfterThirtyUnits)
+{
+    gamePhase = Victory;
+    featuredWrestler = &playerOne;
+    playerOne.character = 0;
+    playerOne.x = 10, playerOne.z = 10;
+    playerOne.scriptStep = 0;
+    phaseStage = 3;
+    phaseTime = 0;
+    previousTime = time;
+    keyDown[8] = 1;
+    frame(10);
+    frame(20);
+    EXPECT_EQ(gamePhase, Victory) << "not before thirty units";
+    EXPECT_EQ(phaseStage, 3);
+    frame(1);
+    EXPECT_EQ(gamePhase, Selection);
+    EXPECT_EQ(keyDown[8], 0) << "a fresh selection with no key held";
+    EXPECT_FLOAT_EQ(playerOne.x, -100);
+
+    // Without a key the celebration goes on past thirty units.
+    gamePhase = Victory;
+    phaseStage = 3;
+    phaseTime = 0;
+    playerOne.x = 10, playerOne.z = 10;
+    playerOne.scriptStep = 0;
+    frame(40);
+    EXPECT_EQ(gamePhase, Victory);
+    EXPECT_EQ(phaseStage, 3);
+}
+
+TEST_F(CycleTest, SkippingEitherEntranceInItsCelebrationLeavesTheMatchUnlit)
+{
+    // The entrant's red light and fireworks are on when its strike key
+    // skips the celebration; the match's first frame must light the ring
+    // white, whichever entrant it was.
+    for (int entrant = 0; entrant < 2; ++entrant) {
+        resetMatch();
+        assignProfile(entrant == 0 ? playerOne : playerTwo, 2);
+        enterEntrance();
+        if (entrant == 1) {
+            frame(40);
+            keyDown[4] = 1;
+            frame(1);
+            ASSERT_EQ(featuredWrestler, &playerTwo);
+        }
+        frame(40);
+        ASSERT_EQ(redLighting, 1) << entrant;
+        fireworksOn = 1;
+        keyDown[4] = 1;
+        frame(1);
+        if (entrant == 0) {
+            ASSERT_EQ(featuredWrestler, &playerTwo);
+            frame(40);
+            keyDown[8] = 1;
+            frame(1);
+        }
+        ASSERT_EQ(gamePhase, Match) << entrant;
+        EXPECT_EQ(redLighting, 0) << entrant;
+        EXPECT_EQ(fireworksOn, 0) << entrant;
+        frame(1);
+        GLfloat diffuse[4];
+        glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+        EXPECT_FLOAT_EQ(diffuse[0], 0.7f) << entrant;
+        EXPECT_FLOAT_EQ(diffuse[1], 0.7f) << entrant << ": the light is white, not red";
+    }
+}
+
+TEST_F(CycleTest, TheRedEntranceLightReachesTheLight)
+{
+    assignProfile(playerOne, 2);
+    enterEntrance();
+    frame(1);
+    ASSERT_EQ(redLighting, 1);
+    frame(1);                   // the light is set up at the start of a frame
+    GLfloat diffuse[4], ambient[4];
+    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    EXPECT_FLOAT_EQ(diffuse[0], 0.5f);
+    EXPECT_FLOAT_EQ(diffuse[1], 0);
+    EXPECT_FLOAT_EQ(diffuse[2], 0);
+    EXPECT_FLOAT_EQ(ambient[0], 0.1f);
+    EXPECT_FLOAT_EQ(ambient[1], 0);
+}
+
+TEST_F(CycleTest, FrameStepsStayExactAfterHoursOfPlay)
+{
+    // Twenty hours of game time, then 5 ms frames: every step is a sixth of
+    // a unit, not rounded to what a float near 2.4 million can hold.
+    enterMatch();
+    const double start = 20 * 3600 * 1000 / 30.0;
+    previousTime = start;
+    for (int i = 1; i <= 12; ++i) {
+        gameFrame(start + i * (5 / 30.0), glTestWidth, glTestHeight);
+        EXPECT_NEAR(frameDelta, 5 / 30.0, 1e-6) << i;
+    }
 }
 
 TEST_F(CycleTest, VictoryCelebratesBeforeItWaits)

@@ -24,6 +24,22 @@ TEST_F(PinTest, PinNeedsTheOpponentLyingWithinSix)
     place(b, 6.01f, 0, 0);
     pinHandler(a, grab, b);
     EXPECT_EQ(a.state, Idle);
+    place(b, -6.01f, 0, 0);
+    pinHandler(a, grab, b);
+    EXPECT_EQ(a.state, Idle);
+
+    // Exactly 6 away, on either side, is within reach.
+    for (float side : {6.0f, -6.0f}) {
+        playing(a, ClipStand, Idle);
+        playing(b, ClipLie, Lying);
+        place(a, 0, 0, 90);
+        place(b, 0, side, 0);
+        pinHandler(a, grab, b);
+        EXPECT_EQ(a.state, Pinning) << side;
+    }
+    playing(a, ClipStand, Idle);
+    place(a, 0, 0, 90);
+    playing(b, ClipLie, Lying);
 
     place(b, 5, 2, 0);  // lying along +z
     pinHandler(a, grab, b);

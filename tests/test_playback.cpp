@@ -79,22 +79,27 @@ TEST_F(Playback, RootMotionFollowsTheHeadingOverManyPasses)
     EXPECT_NEAR(w.z, -2 * 4.25f, 0.02);
 }
 
-TEST_F(Playback, ALongAdvanceEndsAtMostOneClip)
+TEST_F(Playback, ALongAdvanceEndsOneClipEvenPastAWholeLength)
 {
     load(ClipPunch, straightClip(30, 3));
-    load(ClipStand, straightClip(40, 4));
-    cutToClip(w, other, ClipPunch, ClipStand, Striking, Hurt);
+    load(ClipHit, straightClip(40, 4));
+    cutToClip(w, other, ClipPunch, ClipHit, Striking, Hurt);
     advanceClip(w, 10, other);
-    // 10 + 35 wraps to 15, which is not below 10: no end is seen.
+    // 10 + 35 wraps to 15, past where it stood, but the end was reached.
     advanceClip(w, 35, other);
-    EXPECT_EQ(w.clip, ClipPunch);
-    EXPECT_EQ(w.state, Striking);
-    EXPECT_NEAR(w.clipTime, 15, 1e-5);
-    // 15 + 50 wraps to 5: one end, into the stand.
-    advanceClip(w, 50, other);
-    EXPECT_EQ(w.clip, ClipStand);
+    EXPECT_EQ(w.clip, ClipHit);
     EXPECT_EQ(w.state, Hurt);
-    EXPECT_NEAR(w.clipTime, 5, 1e-5);
+    EXPECT_NEAR(w.clipTime, 15, 1e-5);
+    // Exactly one length of the hit: back to the same time, one end.
+    w.nextClip = ClipPunch;
+    advanceClip(w, 40, other);
+    EXPECT_EQ(w.clip, ClipPunch);
+    EXPECT_NEAR(w.clipTime, 15, 1e-5);
+    // Three lengths of the punch in one step still end only one clip.
+    w.nextClip = ClipHit;
+    advanceClip(w, 90, other);
+    EXPECT_EQ(w.clip, ClipHit);
+    EXPECT_NEAR(w.clipTime, 15, 1e-5);
 }
 
 TEST_F(Playback, AdvancingByZeroNeverEndsAClip)

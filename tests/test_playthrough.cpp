@@ -1,5 +1,6 @@
 // Whole games played headless: the real data, real frames through gameFrame,
 // and the keys pressed and released between frames as the players would.
+#include "tests/game_session.h"
 #include "tests/gl_context.h"
 #include "tests/quiet_gl.h"
 #include "tests/support.h"
@@ -7,7 +8,9 @@
 #include "app/controls.h"
 #include "assets/catalogue.h"
 #include "assets/config.h"
+#include "anim/body.h"
 #include "match/phases.h"
+#include "match/view.h"
 #include "match/ropes.h"
 #include "wrestler/wrestler.h"
 
@@ -17,10 +20,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -28,37 +29,12 @@ namespace {
 // A 16 ms frame in game time units (30 ms each).
 constexpr float frameUnits = 16.0f / 30.0f;
 
-// Frames are saved here for a look; the directory is ignored by git.
-std::string shotDirectory()
-{
-    const std::filesystem::path source(__FILE__);
-    const std::filesystem::path out = source.is_absolute() ? source.parent_path().parent_path() / "out" : "out";
-    std::error_code ignored;
-    std::filesystem::create_directories(out, ignored);
-    return out.string();
-}
-
 class PlayThrough : public testing::Test {
 protected:
     static bool loaded;
     float clock = 0;
 
-    // Loads the game once for the suite, as start-up does: game.ini in the
-    // working directory, then initGame under a current GL context.
-    static void SetUpTestSuite()
-    {
-        if (!quietGlContext())
-            return;
-        TempDir dir;
-        writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR "/data/\n") + "%.0s" TARVOK_RUN_DIR "/data/%s\n");
-        char cwd[4096];
-        if (!getcwd(cwd, sizeof cwd) || chdir(dir.path.c_str()) != 0)
-            return;
-        testing::internal::CaptureStdout();
-        initGame();
-        testing::internal::GetCapturedStdout();
-        loaded = chdir(cwd) == 0;
-    }
+    static void SetUpTestSuite() { loaded = loadWholeGame(); }
 
     void SetUp() override
     {
@@ -85,12 +61,7 @@ protected:
     void frame(float units = 0)
     {
         clock += units > 0 ? units : pace;
-        glViewport(0, 0, glTestWidth, glTestHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(40, static_cast<double>(glTestWidth) / glTestHeight, 1, 1000);
-        glMatrixMode(GL_MODELVIEW);
-        gameFrame(clock, glTestWidth, glTestHeight);
+        displayFrame(clock);
     }
 
     // Runs frames until the condition holds; false if it never did.
@@ -827,5 +798,59 @@ TEST_F(PlayThrough, SkippedCelebrationLeavesNoLightsOn)
     EXPECT_EQ(fireworksOn, 0);
 }
 
+
+// A wrestler down on the hall floor (walking in along the entrance way)
+// casts its shadow on that floor, not on the mat. The light hangs over the
+// line z = 0, so out here the shadow is thrown far along the entrance way:
+// seen from the side it is a band at floor height, and nothing at the
+// height of the mat.
+TEST_F(PlayThrough, AShadowBesideTheRingFallsOnTheHallFloor)
+{
+    frame();
+    confirmBoth();
+    runFor(20);
+    ASSERT_EQ(gamePhase, Entrance);
+    ASSERT_FLOAT_EQ(playerOne.y, -5);
+    Wrestler& w = playerOne;
+    // Where the body's middle (about 5 above the floor) throws its shadow.
+    const float shadowZ = w.z + w.z * (5 + 4.9f) / 10;
+
+    auto render = [&](int shadows) {
+        cameraEye[0] = w.x + 60, cameraEye[1] = 5, cameraEye[2] = shadowZ;
+        cameraTarget[0] = w.x, cameraTarget[1] = -3, cameraTarget[2] = shadowZ;
+        glClearColor(1, 1, 1, 1);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(40, static_cast<double>(glTestWidth) / glTestHeight, 1, 1000);
+        glMatrixMode(GL_MODELVIEW);
+        setupView();
+        glDisable(GL_LIGHTING);
+        drawWrestler(w, 0, 0, shadows);
+        return readPixels();
+    };
+    auto darkNear = [&](const std::vector<unsigned char>& shot, float y) {
+        GLdouble model[16], proj[16], px, py, pz;
+        GLint view[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, proj);
+        glGetIntegerv(GL_VIEWPORT, view);
+        gluProject(w.x, y, shadowZ, model, proj, view, &px, &py, &pz);
+        int dark = 0;
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -30; dx <= 30; ++dx) {
+                const int x = static_cast<int>(px) + dx, row = static_cast<int>(py) + dy;
+                if (x >= 0 && x < glTestWidth && row >= 0 && row < glTestHeight)
+                    dark += shot[(static_cast<std::size_t>(row) * glTestWidth + x) * 4] < 240;
+            }
+        return dark;
+    };
+    const std::vector<unsigned char> without = render(0);
+    EXPECT_EQ(darkNear(without, -4.9f), 0);
+    const std::vector<unsigned char> with = render(1);
+    writePng(shotDirectory() + "/play_floor_shadow.png", with, glTestWidth, glTestHeight);
+    EXPECT_GT(darkNear(with, -4.9f), 20) << "the shadow lies on the floor under the feet";
+    EXPECT_EQ(darkNear(with, 0.1f), 0) << "and not at the height of the mat";
+    glClearColor(0, 0, 0, 1);
+}
 
 } // namespace

@@ -167,14 +167,62 @@ TEST_F(ReboundTest, HeldRopesAreLetGoWhenTheRopeClipIsCutShort)
 
 TEST_F(ReboundTest, HoldBackInsideTheZonePressesOutwardFromTheRopeSide)
 {
-    playing(a, ClipRunRopes, OnRopes, 40);
-    place(a, 11, 0, 270);  // within 12 of the centre: no direction test holds
-    a.ropeSide = 1;
-    ropeContact(a, b);
-    ASSERT_EQ(a.heldRopeSide, 1);
-    const RopePoint& p = ropes[5].points[static_cast<std::size_t>(a.heldRopePoint)];
-    EXPECT_FLOAT_EQ(p.position[0], 12);
-    EXPECT_FLOAT_EQ(p.position[2], 0);
+    // Within 12 of the centre no direction test holds: each side presses
+    // its ropes out its own way.
+    struct Side {
+        int side;
+        float x, z, pushedX, pushedZ;
+    };
+    const Side sides[] = {{0, -11, 0, -12, 0}, {1, 11, 0, 12, 0}, {2, 0, 11, 0, 12}, {3, 0, -11, 0, -12}};
+    for (const Side& s : sides) {
+        createRopes();
+        playing(a, ClipRunRopes, OnRopes, 40);
+        place(a, s.x, s.z, 0);
+        place(b, 30, 30, 0);
+        a.ropeSide = s.side;
+        ropeContact(a, b);
+        ASSERT_EQ(a.heldRopeSide, s.side);
+        const RopePoint& p = ropes[static_cast<std::size_t>(3 * s.side + 2)].points[static_cast<std::size_t>(a.heldRopePoint)];
+        EXPECT_FLOAT_EQ(p.position[0], s.pushedX) << "side " << s.side;
+        EXPECT_FLOAT_EQ(p.position[2], s.pushedZ) << "side " << s.side;
+        releaseHeldRopes(a);
+    }
+}
+
+TEST_F(ReboundTest, EachRopeClipHoldsExactlyThroughItsWindow)
+{
+    struct Window {
+        int clip;
+        float from, to;
+    };
+    const Window windows[] = {{ClipRopesBack, 25, 35}, {ClipRopesLeft, 20, 35}, {ClipRopesRight, 20, 35},
+                              {ClipRunRopes, 35, 50}};
+    for (const Window& w : windows) {
+        for (float t : {w.from - 0.01f, w.from, w.to, w.to + 0.01f}) {
+            createRopes();
+            playing(a, w.clip, OnRopes, t);
+            place(a, 15, 0, 90);
+            place(b, -30, 0, 0);
+            a.ropeSide = 1;
+            a.heldRopeSide = a.heldRopePoint = -1;
+            ropeContact(a, b);
+            const bool inside = t >= w.from && t <= w.to;
+            EXPECT_EQ(a.heldRopeSide, inside ? 1 : -1) << "clip " << w.clip << " at " << t;
+            releaseHeldRopes(a);
+        }
+        // Held inside the window, let go on the first frame past it.
+        createRopes();
+        playing(a, w.clip, OnRopes, w.to);
+        place(a, 15, 0, 90);
+        a.ropeSide = 1;
+        ropeContact(a, b);
+        ASSERT_EQ(a.heldRopeSide, 1);
+        const int point = a.heldRopePoint;
+        a.clipTime = w.to + 0.01f;
+        ropeContact(a, b);
+        EXPECT_EQ(a.heldRopeSide, -1);
+        EXPECT_EQ(ropes[5].points[static_cast<std::size_t>(point)].pinned, 0) << "clip " << w.clip;
+    }
 }
 
 } // namespace

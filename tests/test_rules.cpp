@@ -153,6 +153,66 @@ TEST_F(RulesTest, TheElbowLandsOnTheOpponentWhereverItIs)
     EXPECT_FLOAT_EQ(b.health, 100);
 }
 
+TEST_F(RulesTest, EveryWayAnElbowRunEndsButTheDropLetsTheOpponentUp)
+{
+    // The opponent lies while the runner is on its armed run; each way the
+    // run can end must leave it free to get up with its Up key.
+    auto armedRun = [&] {
+        clearKeys();
+        a.elbowArmed = 1;
+        a.ropeRebounds = 1;
+        a.clip = a.nextClip = ClipRun;
+        a.state = a.nextState = Running;
+        a.clipTime = a.prevClipTime = 10;
+        b.clip = b.nextClip = ClipLie;
+        b.state = b.nextState = Lying;
+        b.health = 50;
+        b.x = 30;
+    };
+    auto opponentGetsUp = [&] {
+        clearKeys();
+        keyDown[playerTwoKeys.up] = 1;
+        behaviourStep(b, a, playerTwoKeys);
+        return b.state == GettingUp;
+    };
+
+    // While the run lasts the opponent stays down.
+    armedRun();
+    behaviourStep(a, b, playerOneKeys);
+    EXPECT_FALSE(opponentGetsUp());
+    EXPECT_EQ(a.elbowArmed, 1);
+
+    // A swing at the lying opponent: the running punch misses.
+    armedRun();
+    keyDown[playerOneKeys.strike] = 1;
+    behaviourStep(a, b, playerOneKeys);
+    ASSERT_EQ(a.clip, ClipRunPunchMiss);
+    EXPECT_EQ(a.elbowArmed, 0);
+    EXPECT_TRUE(opponentGetsUp());
+
+    // A run that ends at the end of its cycle (blocked by the body box).
+    armedRun();
+    a.state = Idle;             // as the clip player leaves it at the wrap
+    a.clip = ClipStand;
+    behaviourStep(a, b, playerOneKeys);
+    EXPECT_EQ(a.elbowArmed, 0);
+    EXPECT_TRUE(opponentGetsUp());
+
+    // A run past its second rebound is spent too.
+    armedRun();
+    a.state = OnRopes;
+    a.clip = ClipRunRopes;
+    behaviourStep(a, b, playerOneKeys);
+    EXPECT_EQ(a.elbowArmed, 1) << "coming off the ropes is part of the run";
+    EXPECT_FALSE(opponentGetsUp());
+
+    // The other wrestler's step sees a run that its own handlers ended.
+    armedRun();
+    a.state = Hurt;
+    behaviourStep(b, a, playerTwoKeys);
+    EXPECT_EQ(a.elbowArmed, 0);
+}
+
 TEST_F(RulesTest, HandlersReadTheirOwnPlayersSlots)
 {
     keyDown[4] = 1;             // player one's strike

@@ -45,18 +45,19 @@ TEST(Skeleton, OctalHexAndAnyLineBreaks)
 {
     // Joint count 010 is octal 8; root 0x1; numbers split and joined freely.
     std::string text = "010 0x1\n";
+    // The chain runs from root 1 down to 7, and on to 0 at its end.
     for (int b = 0; b < 8; ++b) {
-        const int child = b + 1 < 8 ? b + 1 : -1;
+        const int child = b == 0 ? -1 : b + 1 < 8 ? b + 1 : 0;
         text += "0.5\n" + std::to_string(b) + " 0\n-1\n" + std::to_string(child) + "\n-1 0x1F 017 ";
     }
-    // Joint 0 is not reached from root 1; that is allowed.
     Animation a;
     loadSkeleton(a, loadOf(text).c_str());
     ASSERT_EQ(a.boneCount, 8);
     EXPECT_EQ(a.rootBone, 1);
     EXPECT_EQ(a.bones[5].offset[1], 5);
     EXPECT_EQ(a.bones[5].firstChild, 6);
-    EXPECT_EQ(a.bones[7].firstChild, -1);
+    EXPECT_EQ(a.bones[7].firstChild, 0);
+    EXPECT_EQ(a.bones[0].firstChild, -1);
     EXPECT_EQ(a.bones[2].tagA, 31);
     EXPECT_EQ(a.bones[2].tagB, 15);
 }
@@ -93,7 +94,14 @@ TEST(SkeletonErrors, EachBrokenFileStopsWithItsOwnMessage)
         {"1\n0\n0 1 0\n-1 -1 -2\n0 0\n", "man.bone: joint 0 links to -2, which is not a joint"},
         {"2\n0\n0 1 0\n-1 1 -1\n0 0\n0 1 0\n0 0 -1\n0 0\n", "man.bone: joint 0 is reached twice: the links form a cycle"},
         {"2\n0\n0 1 0\n-1 -1 1\n0 0\n0 1 0\n-1 -1 0\n0 0\n", "man.bone: joint 0 is reached twice: the links form a cycle"},
-        {"1\n0\nx y z\n", "man.bone: ends early, in a joint offset"},
+        {"1\n0\nx y z\n", "man.bone: \"x\" is not a number, in a joint offset"},
+        // Numbers that read but cannot be used.
+        {"1\n0\nnan 0 0\n-1 -1 -1\n0 0\n", "man.bone: nan is not a finite number, in a joint offset"},
+        {"1\n0\n0 -inf 0\n-1 -1 -1\n0 0\n", "man.bone: -inf is not a finite number, in a joint offset"},
+        {"1\n0\n0 0 1e38\n-1 -1 -1\n0 0\n", "man.bone: 1e\\+38 is too large \\(more than 1e\\+06\\), in a joint offset"},
+        {"4294967314\n0\n" + joint, "man.bone: 4294967314 is out of range, in the joint count"},
+        {"2\n0\n" + joint + "0 1 0\n-1 -1 -1\n0 0\n", "man.bone: joint 1 cannot be reached from the root joint 0"},
+        {"1\n0\n0 1 0\n-1 -1 -1\n0 99999999999\n", "man.bone: 99999999999 is out of range, in a joint's tags"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

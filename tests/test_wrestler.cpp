@@ -6,6 +6,7 @@
 #include "tests/support.h"
 #include "wrestler/movement.h"
 #include "wrestler/rules.h"
+#include "assets/mesh.h"
 #include "wrestler/wrestler.h"
 
 #include <gtest/gtest.h>
@@ -246,6 +247,81 @@ TEST_F(Contact, AStepIntoTheBoxSlidesAlongIt)
     EXPECT_EQ(w.x, -1);
 }
 
+TEST_F(Contact, EverySideBlocksItsOwnAxis)
+{
+    // Approaching from each side in turn (the mirror images of one another):
+    // the axis into the box is cancelled and the other slides on.
+    struct Approach {
+        float x, z, stepX, stepZ, endX, endZ;
+    };
+    const Approach sides[] = {
+        {3, 0.5f, -2, 0.5f, 3, 1},          // from +x
+        {-3, 0.5f, 2, -0.5f, -3, 0},        // from -x
+        {0.5f, 3, 0.5f, -2, 1, 3},          // from +z
+        {0.5f, -3, -0.5f, 2, 0, -3},        // from -z
+    };
+    for (const Approach& a : sides) {
+        w.x = a.x;
+        w.z = a.z;
+        applyStep(w, partner, a.stepX, a.stepZ);
+        EXPECT_EQ(w.x, a.endX) << a.x << ", " << a.z;
+        EXPECT_EQ(w.z, a.endZ) << a.x << ", " << a.z;
+    }
+}
+
+TEST_F(Contact, ASlantingStepCannotCutACorner)
+{
+    // From outside both axes, diagonally at each corner: straight at the
+    // corner both axes stop; otherwise the face met is blocked and the step
+    // slides along it.
+    for (float sx : {-1.0f, 1.0f})
+        for (float sz : {-1.0f, 1.0f}) {
+            w.x = -sx * 2.1f;
+            w.z = -sz * 2.1f;
+            applyStep(w, partner, sx * 0.3f, sz * 0.3f);
+            EXPECT_EQ(w.x, -sx * 2.1f) << sx << ", " << sz;
+            EXPECT_EQ(w.z, -sz * 2.1f) << sx << ", " << sz;
+            // The step that would have gone straight through from inside
+            // now passes beside the box.
+            applyStep(w, partner, sx * 1, 0);
+            EXPECT_GE(std::fmax(std::fabs(w.x - partner.x), std::fabs(w.z - partner.z)), 2.0f);
+
+            w.x = -sx * 2.1f;
+            w.z = -sz * 2.5f;
+            applyStep(w, partner, sx * 0.3f, sz * 0.6f);
+            EXPECT_FLOAT_EQ(w.x, -sx * 1.8f) << "slides along the z face";
+            EXPECT_FLOAT_EQ(w.z, -sz * 2.5f);
+        }
+    // A long step right across the corner is blocked like a short one.
+    w.x = 3;
+    w.z = 3;
+    applyStep(w, partner, -6, -6);
+    EXPECT_EQ(w.x, 3);
+    EXPECT_EQ(w.z, 3);
+    // Passing the corner outside the box is no contact.
+    w.x = 3;
+    w.z = 2.5f;
+    applyStep(w, partner, -2, 0.2f);
+    EXPECT_EQ(w.x, 1);
+    // Nor does a step away from the box.
+    w.x = 2.1f;
+    w.z = 2.1f;
+    applyStep(w, partner, 0.3f, 0.3f);
+    EXPECT_FLOAT_EQ(w.x, 2.4f);
+}
+
+TEST_F(Contact, OverlappingBodiesMayMoveApartInAnyDirection)
+{
+    for (float sx : {-0.5f, 0.0f, 0.5f})
+        for (float sz : {-0.5f, 0.0f, 0.5f}) {
+            w.x = 1.8f;
+            w.z = -1.8f;
+            applyStep(w, partner, sx, sz);
+            EXPECT_FLOAT_EQ(w.x, 1.8f + sx);
+            EXPECT_FLOAT_EQ(w.z, -1.8f + sz);
+        }
+}
+
 TEST_F(Contact, OnlyStepsFromOutsideAnAxisAreBlocked)
 {
     w.x = 1;                    // inside the box on x already
@@ -347,6 +423,64 @@ TEST(WrestlerGeometry, AResetKeepsCharacterPlacesAndClips)
     EXPECT_EQ(w->prevClipTime, -1);
     EXPECT_EQ(w->heldRopeSide, -1);
     EXPECT_EQ(w->chosen, 0);
+    EXPECT_EQ(w->opponent, nullptr);
+}
+
+TEST(WrestlerGeometry, AResetSetsEveryFieldThatHasAResetValue)
+{
+    // Every field with a reset value, first set to something else.
+    auto w = std::make_unique<Wrestler>();
+    Mesh mesh;
+    w->x = w->y = w->z = 7;
+    w->heading = w->targetHeading = 33;
+    w->model = &mesh;
+    w->bodyTexture1 = w->bodyTexture2 = 9;
+    w->health = 3;
+    w->clip = w->nextClip = ClipSlam;
+    w->clipTime = 50;
+    w->prevClipTime = 49;
+    w->prevRootX = w->prevRootZ = 2;
+    w->state = w->nextState = Slamming;
+    w->punchesTaken = 2;
+    w->impactDone = 1;
+    w->heldRopeSide = w->heldRopePoint = 3;
+    w->turning = 1;
+    w->ropeRebounds = 4;
+    w->elbowArmed = 1;
+    w->scriptStep = 5;
+    w->scriptTime = 80;
+    w->chosen = 1;
+    w->holdTimer = 40;
+    w->opponent = w.get();
+    resetWrestler(*w);
+    EXPECT_EQ(w->x, 0);
+    EXPECT_EQ(w->y, 0);
+    EXPECT_EQ(w->z, 0);
+    EXPECT_EQ(w->heading, 0);
+    EXPECT_EQ(w->targetHeading, 0);
+    EXPECT_EQ(w->model, nullptr);
+    EXPECT_EQ(w->bodyTexture1, 0u);
+    EXPECT_EQ(w->bodyTexture2, 0u);
+    EXPECT_EQ(w->health, 100);
+    EXPECT_EQ(w->clip, 0);
+    EXPECT_EQ(w->nextClip, 0);
+    EXPECT_EQ(w->clipTime, 0);
+    EXPECT_EQ(w->prevClipTime, -1);
+    EXPECT_EQ(w->prevRootX, 0);
+    EXPECT_EQ(w->prevRootZ, 0);
+    EXPECT_EQ(w->state, Idle);
+    EXPECT_EQ(w->nextState, Idle);
+    EXPECT_EQ(w->punchesTaken, 0);
+    EXPECT_EQ(w->impactDone, 0);
+    EXPECT_EQ(w->heldRopeSide, -1);
+    EXPECT_EQ(w->heldRopePoint, -1);
+    EXPECT_EQ(w->turning, 0);
+    EXPECT_EQ(w->ropeRebounds, 0);
+    EXPECT_EQ(w->elbowArmed, 0);
+    EXPECT_EQ(w->scriptStep, 0);
+    EXPECT_EQ(w->scriptTime, 0);
+    EXPECT_EQ(w->chosen, 0);
+    EXPECT_EQ(w->holdTimer, 0);
     EXPECT_EQ(w->opponent, nullptr);
 }
 

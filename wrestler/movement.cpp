@@ -1,26 +1,11 @@
 #include "wrestler/movement.h"
 
 #include "anim/playback.h"
-#include "app/controls.h"
 #include "wrestler/wrestler.h"
 
 #include <cmath>
 
-bool keyHeld(int slot)
-{
-    return slot >= 0 && slot < keySlotCount && keyDown[slot] != 0;
-}
-
 namespace {
-
-// Down in the newest history frame, up in the one before, down again in the
-// one before that: a double tap with exactly one frame of gap.
-bool doubleTapped(int slot)
-{
-    if (slot < 0 || slot >= keySlotCount)
-        return false;
-    return keyHistory[0][slot] && !keyHistory[1][slot] && keyHistory[2][slot];
-}
 
 // A walking frame: the axis a walker faces, chosen from its bearing, and the
 // clip each direction key plays while facing it.

@@ -78,6 +78,12 @@ void regenerateHealth(Wrestler& w, float frameDelta)
         w.health = fullHealth;
 }
 
+void disarmSpentElbowRun(Wrestler& w)
+{
+    if (w.elbowArmed && w.state != Running && w.state != OnRopes && w.state != ElbowDropping)
+        w.elbowArmed = 0;
+}
+
 void behaviourStep(Wrestler& self, Wrestler& other, const PlayerKeys& keys)
 {
     // The order matters: a move started by an earlier handler hides the
@@ -103,4 +109,6 @@ void behaviourStep(Wrestler& self, Wrestler& other, const PlayerKeys& keys)
     kickOutHandler(self, keys.up, other);
     elbowDropHandler(self, other);
     impactCheck(self);
+    disarmSpentElbowRun(self);
+    disarmSpentElbowRun(other);
 }

@@ -73,6 +73,13 @@ float snapHeading(float heading)
     return std::trunc((normalizeHeading(heading) + 45.0f) * 0.011111111f) * 90.0f;
 }
 
+void assignProfile(Wrestler& w, int index)
+{
+    w.character = index;
+    w.bodyTexture1 = roster[index].bodyTexture1;
+    w.bodyTexture2 = roster[index].bodyTexture2;
+}
+
 void resetWrestler(Wrestler& w)
 {
     w.x = 0;
@@ -100,6 +107,7 @@ void resetWrestler(Wrestler& w)
     w.ropeRebounds = 0;
     w.elbowArmed = 0;
     w.scriptStep = 0;
+    w.scriptTime = 0;
     w.chosen = 0;
     w.holdTimer = 0;
     w.opponent = nullptr;

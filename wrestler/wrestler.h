@@ -44,6 +44,7 @@ struct Wrestler {
     int ropeRebounds = 0;
     int elbowArmed = 0;
     int scriptStep = 0;
+    float scriptTime = 0;               // spent on the current script step
     int chosen = 0;
     float holdTimer = 0;
     Wrestler* opponent = nullptr;
@@ -80,6 +81,9 @@ void saveAnchors(Wrestler& w);
 void restoreAnchors(Wrestler& w);
 bool roomInRing(float heading, float d, float x, float z);
 float snapHeading(float heading);
+
+// Gives the wrestler a roster character and its body textures.
+void assignProfile(Wrestler& w, int index);
 
 // Sets every field that has a reset value; the rest keep theirs.
 void resetWrestler(Wrestler& w);

@@ -1,11 +1,18 @@
 // Times the frame of a match: the whole gameFrame and its main parts, each
-// in milliseconds per frame and as a share of a 60 Hz frame (16.7 ms).
+// in milliseconds per frame and as a share of a 60 Hz frame (16.7 ms), and
+// beside them the floor no frame can go below: clearing and swapping an
+// empty frame.
 // Every timed stretch ends with glFinish, so the drawing the GL driver does
 // is counted with the calls that ask for it.
+//
+// Last, the drawing of one match frame from a fixed state, done the way it
+// was first written (every vertex by its own call) and the way the game does
+// it now, sample for sample in turn, with the ratio of the two.
 //
 // Usage (needs a display; run it under xvfb-run):
 //     bench_frame <run directory> [frames]
 #include "tools/bench/quiet_stdout.h"
+#include "tools/bench/reference/reference_draw.h"
 #include "anim/body.h"
 #include "anim/playback.h"
 #include "anim/pose.h"
@@ -67,6 +74,15 @@ void frame()
     gameFrame(gameClock, width, height);
 }
 
+// The least a displayed frame costs: the window's clear, nothing drawn, the
+// swap.
+void emptyFrame()
+{
+    setProjection();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glutSwapBuffers();
+}
+
 void tap(unsigned char key)
 {
     keyPressed(key, 0);
@@ -103,7 +119,7 @@ double processMilliseconds()
 
 struct Figures {
     std::vector<double> samples;
-    double cpu = 0;     // process CPU time per sample
+    double cpu = -1;    // process CPU time per sample; below 0 when not taken
 
     double mean() const
     {
@@ -123,8 +139,11 @@ struct Figures {
     }
 };
 
-// Runs the work the given number of times; each run is one sample.
-Figures timeIt(int count, const std::function<void()>& work)
+// Runs the work the given number of times; each run is one sample. The
+// software renderer only bins what it is given until the finish, then fills
+// the pixels; calls, if given, gets the time each run spent before the
+// finish.
+Figures timeIt(int count, const std::function<void()>& work, Figures* calls = nullptr)
 {
     Figures f;
     f.samples.reserve(static_cast<std::size_t>(count));
@@ -134,8 +153,11 @@ Figures timeIt(int count, const std::function<void()>& work)
     for (int i = 0; i < count; ++i) {
         const Clock::time_point start = Clock::now();
         work();
+        const Clock::time_point issued = Clock::now();
         glFinish();
         f.samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        if (calls)
+            calls->samples.push_back(std::chrono::duration<double, std::milli>(issued - start).count());
     }
     f.cpu = (processMilliseconds() - cpuStart) / count;
     return f;
@@ -144,8 +166,11 @@ Figures timeIt(int count, const std::function<void()>& work)
 void report(const char* what, const Figures& f)
 {
     const double median = f.percentile(0.5);
-    std::printf("%-44s %8.3f %6.1f%%  %8.3f %8.3f %8.3f %6.1f%%\n", what, median, 100.0 * median / frameBudget,
-                f.mean(), f.percentile(0.95), f.cpu, 100.0 * f.cpu / frameBudget);
+    std::printf("%-44s %8.3f %6.1f%%  %8.3f %8.3f", what, median, 100.0 * median / frameBudget, f.mean(),
+                f.percentile(0.95));
+    if (f.cpu >= 0)
+        std::printf(" %8.3f %6.1f%%", f.cpu, 100.0 * f.cpu / frameBudget);
+    std::printf("\n");
 }
 
 float scaleOf(const Wrestler& w)
@@ -171,6 +196,64 @@ void viewAt(const Wrestler& w)
     glEnable(GL_LIGHTING);
     glTranslatef(w.x, w.y, w.z);
     glRotatef(w.heading, 0, 1, 0);
+}
+
+// The drawing of a match frame from the state as it stands, by the
+// reference drawing or by the game's, in the order the frame draws.
+void drawMatch(bool reference, bool withFireworks)
+{
+    setProjection();
+    setupView();
+    glEnable(GL_LIGHTING);
+    if (reference) {
+        reference::drawFloor();
+        reference::drawCrowd();
+        reference::drawRing();
+        reference::drawPostsAndRopes();
+        if (withFireworks)
+            reference::drawFireworksAtPosts(fireworks);
+        reference::drawWrestler(playerOne, 1, 0, 1);
+        reference::drawWrestler(playerTwo, 1, 0, 1);
+        reference::drawHud(width, height);
+    } else {
+        drawFloor();
+        drawCrowd();
+        drawRing();
+        drawPostsAndRopes();
+        if (withFireworks)
+            drawFireworksAtPosts(fireworks);
+        drawWrestler(playerOne, 1, 0, 1);
+        drawWrestler(playerTwo, 1, 0, 1);
+        drawHud(width, height);
+    }
+}
+
+// Times the reference and the game's drawing of the same thing, one sample
+// of each in turn so that both see the same machine, and reports both with
+// their ratio.
+void compare(const char* what, const std::function<void(bool)>& draw, int count)
+{
+    Figures before, now;
+    before.cpu = now.cpu = 0;
+    draw(true);
+    draw(false);
+    glFinish();
+    for (int i = 0; i < count; ++i) {
+        for (bool reference : {true, false}) {
+            Figures& f = reference ? before : now;
+            const double cpuStart = processMilliseconds();
+            const Clock::time_point start = Clock::now();
+            draw(reference);
+            glFinish();
+            f.samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            f.cpu += processMilliseconds() - cpuStart;
+        }
+    }
+    before.cpu /= count;
+    now.cpu /= count;
+    const double b = before.percentile(0.5), n = now.percentile(0.5);
+    std::printf("%-36s %8.3f %8.3f %6.2f   %8.3f %8.3f %6.2f\n", what, b, n, n / b, before.cpu, now.cpu,
+                now.cpu / before.cpu);
 }
 
 } // namespace
@@ -233,11 +316,12 @@ int main(int argc, char** argv)
     std::printf("%-44s %8s %7s  %8s %8s %8s %7s\n", "part", "median", "budget", "mean", "95th", "cpu", "budget");
 
     const int quiet = quietStdout();
-    const Figures match = timeIt(count, frame);
+    Figures matchCalls, fireworksCalls;
+    const Figures match = timeIt(count, frame, &matchCalls);
     keyPressed('1', 0);
     for (int i = 0; i < 60; ++i)
         frame();
-    const Figures matchFireworks = timeIt(count, frame);
+    const Figures matchFireworks = timeIt(count, frame, &fireworksCalls);
     keyReleased('1');
     for (int i = 0; i < 60; ++i)
         frame();
@@ -245,6 +329,10 @@ int main(int argc, char** argv)
 
     report("gameFrame (match)", match);
     report("gameFrame (match, '1' held)", matchFireworks);
+    report("floor: empty frame, clear and swap", timeIt(count, emptyFrame));
+    // The calls alone: the rest of each frame is the renderer filling pixels.
+    report("  calls of gameFrame (match), no finish", matchCalls);
+    report("  calls of gameFrame ('1' held), no finish", fireworksCalls);
 
     // Both stand, so advancing their clips moves nobody.
     report("advanceClip, both wrestlers", timeIt(count, [] {
@@ -274,6 +362,8 @@ int main(int argc, char** argv)
                for (Rope& rope : ropes)
                    stepRope(rope, frameUnits * 0.05f);
            }));
+    // Drawn again over itself the arena fails the depth test everywhere and
+    // fills few pixels; on a cleared frame (below) it fills them all.
     report("arena drawing", timeIt(count, [] {
                drawFloor();
                drawCrowd();
@@ -287,5 +377,58 @@ int main(int argc, char** argv)
         fireworksFrame(frameUnits, 0);
     report("fireworksFrame, '1' released", timeIt(count, [] { fireworksFrame(frameUnits, 0); }));
     report("drawHud", timeIt(count, [] { drawHud(width, height); }));
+
+    // Fireworks in full flight for the frames with them; nothing below
+    // moves them.
+    for (int i = 0; i < 60; ++i)
+        fireworksFrame(frameUnits, 1);
+    std::printf("\nthe same drawing, first way and now, in turn: wall clock medians, then process CPU time\n");
+    std::printf("%-36s %8s %8s %6s   %8s %8s %6s\n", "drawing", "before", "now", "ratio", "before", "now", "ratio");
+    compare("match frame", [](bool reference) { drawMatch(reference, false); }, count);
+    compare("match frame with fireworks", [](bool reference) { drawMatch(reference, true); }, count);
+    compare("clear, then arena", [](bool reference) {
+        setProjection();
+        setupView();
+        glEnable(GL_LIGHTING);
+        if (reference) {
+            reference::drawFloor();
+            reference::drawCrowd();
+            reference::drawRing();
+            reference::drawPostsAndRopes();
+        } else {
+            drawFloor();
+            drawCrowd();
+            drawRing();
+            drawPostsAndRopes();
+        }
+    }, count);
+    for (Wrestler* w : {&playerOne, &playerTwo}) {
+        compare(w == &playerOne ? "clear, then player one with shadow" : "clear, then player two with shadow",
+                [w](bool reference) {
+                    setProjection();
+        setupView();
+                    glEnable(GL_LIGHTING);
+                    if (reference)
+                        reference::drawWrestler(*w, 1, 0, 1);
+                    else
+                        drawWrestler(*w, 1, 0, 1);
+                }, count);
+    }
+    compare("clear, then fireworks at the posts", [](bool reference) {
+        setProjection();
+        setupView();
+        if (reference)
+            reference::drawFireworksAtPosts(fireworks);
+        else
+            drawFireworksAtPosts(fireworks);
+    }, count);
+    compare("clear, then HUD", [](bool reference) {
+        setProjection();
+        setupView();
+        if (reference)
+            reference::drawHud(width, height);
+        else
+            drawHud(width, height);
+    }, count);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "tools/datatool/body_mesh.h"
 #include "tools/datatool/clips.h"
 #include "tools/datatool/skeleton_layout.h"
+#include "tools/datatool/sounds.h"
 #include "tools/datatool/textures.h"
 
 #include <cstdio>
@@ -23,7 +24,8 @@ static std::FILE* openOutput(const std::string& path)
 static void writeGameIni(const std::string& dir)
 {
     std::FILE* f = openOutput(dir + "/game.ini");
-    // Data beside game.ini; sounds beside the data, the host part dropped.
+    // Data beside game.ini; sounds beside the data, the host part dropped
+    // (its conversion prints nothing).
     std::fprintf(f, "data/\n%%.0sdata/%%s\n");
     std::fclose(f);
 }
@@ -65,6 +67,7 @@ int main(int argc, char** argv)
     writeMesh(dataDir);
     writeTextures(dataDir);
     writeClips(dataDir);
+    writeSounds(dataDir);
     writeGameIni(dir);
     return 0;
 }

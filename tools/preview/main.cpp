@@ -56,6 +56,7 @@
 //                     looking at the middle of its path
 //   --help            this text
 #include "tools/preview/preview.h"
+#include "tools/preview/showcase.h"
 
 #include "anim/body.h"
 #include "anim/maths.h"
@@ -100,7 +101,8 @@ static const char* usageText =
     "  --clip NAME  --time T  --rot J:X,Y,Z  --height H\n"
     "  --character I  --victim I  --view DEG  --elevation DEG  --distance D  --target Y\n"
     "  --size WxH  --bones  --no-models  --shadows  --follow  --views A,B,..  --help\n"
-    "run it under xvfb-run -a -s \"-screen 0 1280x1024x24\"\n";
+    "run it under xvfb-run -a -s \"-screen 0 1280x1024x24\"\n"
+    "icon DIR and screens DIR: see tools/preview/showcase.h\n";
 
 struct JointTurn {
     int joint;
@@ -782,6 +784,9 @@ static void cutsMode(const std::string& name, const std::string& out)
 
 int main(int argc, char** argv)
 {
+    // The icon and the README screenshots (tools/preview/showcase.h).
+    if (const int status = runShowcase(argc, argv); status >= 0)
+        return status;
     parseOptions(argc, argv);
     const std::string out = absolutePath(opt.args.back());
     enterRunDirectory(argv[0]);
