@@ -46,14 +46,14 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"suplex.anim", 0.04}, {"slam.anim", 0.058},
-    {"stunner.anim", 0.05}, {"chokeslam.anim", 0.043}, {"olympicslam.anim", 0.066},
-    {"vorlanbottom.anim", 0.06}, {"runpunch.anim", 0.032},
+    {"suplex.anim", 0.037}, {"slam.anim", 0.058},
+    {"stunner.anim", 0.044}, {"chokeslam.anim", 0.043}, {"olympicslam.anim", 0.061},
+    {"vorlanbottom.anim", 0.06}, {"runpunch.anim", 0.026},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.037}, {"slam.anim", 0.058}, {"stunner.anim", 0.032},
-    {"chokeslam.anim", 0.032}, {"olympicslam.anim", 0.052}, {"vorlanbottom.anim", 0.053},
-    {"runpunch.anim", 0.032}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
+    {"suplex.anim", 0.032}, {"slam.anim", 0.052}, {"stunner.anim", 0.03},
+    {"chokeslam.anim", 0.032}, {"olympicslam.anim", 0.049}, {"vorlanbottom.anim", 0.05},
+    {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };
 // Hands that cannot keep up while the body they hold is swung past reach.

@@ -16,6 +16,9 @@ namespace {
 constexpr double approachLift = 1.0;
 constexpr float easeTime = 6;       // the hand travels to its hold and back over this
 constexpr double stiffness = 2e-5;
+// Room kept between an arm and the partner beyond their balls: the balls
+// sit inside the skin, so arms laid against them still dent it.
+constexpr double armClearance = 0.12;
 
 // A body point of one of the pair in the attacker's frame.
 Point3 inPairFrame(const Timeline& tl, std::size_t k, bool victim, const Point3& body)
@@ -45,6 +48,19 @@ bool onAnArm(int id)
 {
     const int j = contactPoints[static_cast<std::size_t>(id)].joint;
     return j >= RightShoulder && j <= LeftHand;
+}
+
+// How clear of the partner a holding arm is kept, above the elbow and below
+// it: a forearm holding an arm wraps round it, and one across the chest lies
+// on it.
+struct ArmClearance {
+    double upper, fore;
+};
+ArmClearance holdClearance(int point)
+{
+    if (point == Chest)
+        return {0, 0};
+    return {armClearance, onAnArm(point) ? 0 : armClearance};
 }
 
 // How much of the way to its hold a hand is at time t.
@@ -161,7 +177,7 @@ Point3 contactNormal(const Pose& pose, int id)
 // way `facing` points into the body held (a zero direction leaves the palm
 // as it is), keeping the arm outside the partner's balls.
 void reach(Pose& holder, const Pose& reference, int hand, const Point3& goal, const std::vector<PlacedBall>& balls,
-           const Point3& facing = {0, 0, 0})
+           const Point3& facing, ArmClearance clear)
 {
     const ContactPoint& palm = contactPoints[static_cast<std::size_t>(hand)];
     const float sign = hand == RightPalm ? -1.0f : 1.0f;
@@ -189,7 +205,7 @@ void reach(Pose& holder, const Pose& reference, int hand, const Point3& goal, co
             for (const PlacedBall& b : balls) {
                 const Point3 d{p.x - b.at.x, p.y - b.at.y, p.z - b.at.z};
                 const double len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
-                const double need = b.radius + a.radius;
+                const double need = b.radius + a.radius + (a.joint == RightUpperArm ? clear.upper : clear.fore);
                 if (len >= need || len < 1e-6)
                     continue;
                 const Point3 u{d.x / len, d.y / len, d.z / len};
@@ -225,7 +241,7 @@ void solveHold(const Hold& h, Timeline& holder, const std::vector<Pose>& authore
         const Point3 goal{now.x + (target.x - now.x) * w - n.x * off, now.y + (target.y - now.y) * w + n.y * off,
                           now.z + (target.z - now.z) * w - n.z * off};
         reach(pose, authored[k], h.hand, goal, partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k]),
-              {n.x * w, -n.y * w, n.z * w});
+              {n.x * w, -n.y * w, n.z * w}, holdClearance(h.point));
     }
     (void)side;
 }
@@ -247,7 +263,7 @@ void solveHoldsAt(Pose& attacker, const Point3& rootA, Pose& victim, const Point
                 bodyPointOf(h.byVictim, holderRoot, pairPoint(!h.byVictim, heldRoot, contactPosition(held, h.point)));
             const Point3 n = contactNormal(held, h.point);
             reach(holder, h.byVictim ? authoredV : authoredA, h.hand, target,
-                  partnerBalls(held, !h.byVictim, heldRoot, holderRoot), {n.x, -n.y, n.z});
+                  partnerBalls(held, !h.byVictim, heldRoot, holderRoot), {n.x, -n.y, n.z}, holdClearance(h.point));
         }
 }
 
@@ -342,6 +358,16 @@ void clearArms(Timeline& body, bool victim, const Timeline& partner, int pair)
                     holding = true;
             if (holding)
                 continue;
+            // An arm the partner holds stays against the hand that holds it.
+            bool held = false;
+            for (const Hold& h : holds) {
+                const int j = contactPoints[static_cast<std::size_t>(h.point)].joint;
+                const bool sameSide = hand == RightPalm ? j >= RightShoulder && j <= RightHand
+                                                        : j >= LeftShoulder && j <= LeftHand;
+                if (h.pair == pair && h.byVictim != victim && sameSide && holdWeight(h, body.times[k]) > 0)
+                    held = true;
+            }
+            const double clearance = held ? 0.0 : armClearance;
             const std::vector<PlacedBall> balls =
                 partnerBalls(partner.poses[k], !victim, partner.root[k], body.root[k]);
             Pose& pose = body.poses[k];
@@ -356,7 +382,7 @@ void clearArms(Timeline& body, bool victim, const Timeline& partner, int pair)
                     for (const PlacedBall& b : balls) {
                         const Point3 d{p.x - b.at.x, p.y - b.at.y, p.z - b.at.z};
                         const double len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
-                        const double need = b.radius + radius;
+                        const double need = b.radius + radius + clearance;
                         if (len >= need || len < 1e-6)
                             continue;
                         const Point3 u{d.x / len, d.y / len, d.z / len};
