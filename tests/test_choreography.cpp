@@ -60,11 +60,11 @@ constexpr Limit awayLimits[] = {
 constexpr Limit gapLimits[] = {
     {"olympicslam.anim back of the left thigh", 0.36}, {"vorlanbottom.anim chest", 0.4},
 };
-// Clips whose feet still skid: the rope rebounds, the runs away and back,
-// the climb onto the apron and some turns.
+// Clips whose feet still skid: the side rope rebounds, the turn at the
+// ropes on the run, the climb onto the apron and some turns.
 constexpr Limit slideLimits[] = {
-    {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.76}, {"ropesback.anim", 2.35},
-    {"ropesleft.anim", 0.52}, {"ropesright.anim", 0.52}, {"runropes.anim", 1.5}, {"getthrown.anim", 1.07},
+    {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.76},
+    {"ropesleft.anim", 0.52}, {"ropesright.anim", 0.52}, {"runropes.anim", 1.5},
     {"getinring.anim", 1.6}, {"vorlanbottom.anim", 1.3},
     {"peopleelbow1.anim", 2.15},
 };

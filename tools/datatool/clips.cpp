@@ -40,6 +40,10 @@ constexpr Join joins[] = {
     {"chokeslam.anim", "stand.anim"}, {"getchokeslammed.anim", "lie.anim"},
 };
 
+// Clips that end by bursting into the run: as their legs ease into the
+// run's stride the feet swing low, and are lifted clear of the mat.
+constexpr const char* launches[] = {"ropesback.anim", "getthrown.anim"};
+
 // The moves whose victim is placed clear of the attacker where their bodies
 // would meet.
 constexpr std::pair<const char*, const char*> separated[] = {
@@ -139,6 +143,8 @@ void writeClips(const std::string& dataDir)
         startFrom(named(clips, s.clip), named(clips, s.from), s.at);
     for (const Join& j : joins)
         join(named(clips, j.clip), named(clips, j.next));
+    for (const char* file : launches)
+        liftSweepingFeet(named(clips, file), joinSamples);
     for (const Clip& clip : clips)
         writeClipFile(clip, dataDir);
 }

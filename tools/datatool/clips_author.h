@@ -190,6 +190,9 @@ void storeTimeline(Clip& clip, const Timeline& timeline);
 // Feet in contact with the mat stay where they are (see Clip::plants), and
 // feet in the air clear it.
 void plantFeet(Clip& clip);
+// Over a clip's last `samples` samples (as it eases into its follower), a
+// sole sweeping over the mat is lifted clear of it.
+void liftSweepingFeet(Clip& clip, int samples);
 // Solves the legs of a pose (its waist `rootHeight` above the mat) to stand
 // on the two plants (from and to are not used).
 Pose& placeFeet(Pose& pose, float rootHeight, const FootPlant& right, const FootPlant& left);

@@ -542,6 +542,56 @@ void plantFeet(Clip& clip)
     storeTimeline(clip, tl);
 }
 
+void liftSweepingFeet(Clip& clip, int samples)
+{
+    constexpr double sweep = 0.12;     // a foot on the mat moving more than this a sample is sweeping
+    Timeline tl = sampleTimeline(clip, 1.0f);
+    const std::vector<Pose> before = tl.poses;
+    const int n = static_cast<int>(tl.times.size());
+    auto lowestAt = [&](int k, const Leg& l) {
+        BodyFrames f;
+        bodyFrames(before[static_cast<std::size_t>(k)], f);
+        const Point3& root = tl.root[static_cast<std::size_t>(k)];
+        const Lowest low = lowestSole(f, l, root);
+        const Point3 p = framePoint(f, l.shin, low.rest);
+        return Point3{p.x + root.x, low.y, p.z + root.z};
+    };
+    for (int k = std::max(1, n - 1 - samples); k < n - 1; ++k) {
+        const std::size_t i = static_cast<std::size_t>(k);
+        // Full lift inside the stretch, none at its last sample (the
+        // follower's first pose).
+        const double u = static_cast<double>(n - 1 - k) / std::max(1, std::min(samples, 3));
+        const double w = std::min(1.0, u);
+        for (int foot = 0; foot < 2; ++foot) {
+            const Leg& l = leg(foot);
+            BodyFrames f;
+            bodyFrames(tl.poses[i], f);
+            if (!soleDown(f, l))
+                continue;
+            const Lowest low = lowestSole(f, l, tl.root[i]);
+            if (low.y >= airClearance)
+                continue;
+            const Point3 a = lowestAt(k - 1, l), b = lowestAt(k + 1, l);
+            if (std::hypot(b.x - a.x, b.z - a.z) / 2 < sweep)
+                continue;
+            const double goal = low.y + w * (airClearance + 0.02 - low.y);
+            const Pose reference = tl.poses[i];
+            const Point3 ankle = framePoint(f, l.shin, l.ankle);
+            presetKnee(tl.poses[i], l.side, {ankle.x, ankle.y + goal - low.y, ankle.z});
+            for (int pass = 0; pass < 2; ++pass) {
+                bodyFrames(tl.poses[i], f);
+                const Lowest now = lowestSole(f, l, tl.root[i]);
+                std::vector<IkRow> rows;
+                rows.push_back({l.shin, l.ankle, -1, {}, {1, 0, 0}, ankle.x, 0.3});
+                rows.push_back({l.shin, l.ankle, -1, {}, {0, 0, 1}, ankle.z, 0.3});
+                rows.push_back({l.shin, now.rest, -1, {}, {0, 1, 0}, goal - tl.root[i].y, 1});
+                solveIk(tl.poses[i], reference, legDofs(l.side), rows, 5, stiffness);
+            }
+        }
+    }
+    storeTimeline(clip, tl);
+}
+
 Pose& placeFeet(Pose& pose, float rootHeight, const FootPlant& right, const FootPlant& left)
 {
     const Pose reference = pose;
