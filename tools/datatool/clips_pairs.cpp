@@ -19,6 +19,8 @@ constexpr double stiffness = 2e-5;
 // Room kept between an arm and the partner beyond their balls: the balls
 // sit inside the skin, so arms laid against them still dent it.
 constexpr double armClearance = 0.12;
+// The same between two bodies placed apart.
+constexpr double bodyClearance = 0.1;
 
 // A body point of one of the pair in the attacker's frame.
 Point3 inPairFrame(const Timeline& tl, std::size_t k, bool victim, const Point3& body)
@@ -240,10 +242,28 @@ void solveHold(const Hold& h, Timeline& holder, const std::vector<Pose>& authore
         const double off = approachLift * 4 * w * (1 - w);
         const Point3 goal{now.x + (target.x - now.x) * w - n.x * off, now.y + (target.y - now.y) * w + n.y * off,
                           now.z + (target.z - now.z) * w - n.z * off};
-        reach(pose, authored[k], h.hand, goal, partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k]),
-              {n.x * w, -n.y * w, n.z * w}, holdClearance(h.point));
+        const std::vector<PlacedBall> balls = partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k]);
+        const Point3 facing{n.x * w, -n.y * w, n.z * w};
+        // Solved from the authored arm, and from the arm solved a moment
+        // before: the nearer to the hold wins, so the arm does not flick to
+        // another solution for a frame.
+        Pose fromBefore = pose;
+        const bool carried = k > 0 && holdWeight(h, holder.times[k - 1]) > 0;
+        reach(pose, authored[k], h.hand, goal, balls, facing, holdClearance(h.point));
+        if (carried) {
+            for (const IkDof& d : armDofs(side))
+                fromBefore.r[d.joint][d.axis] = holder.poses[k - 1].r[d.joint][d.axis];
+            reach(fromBefore, authored[k], h.hand, goal, balls, facing, holdClearance(h.point));
+            auto miss = [&](const Pose& p) {
+                BodyFrames pf;
+                bodyFrames(p, pf);
+                const Point3 at = framePoint(pf, palm.joint, {palm.x, palm.y, palm.z});
+                return std::hypot(at.x - goal.x, at.y - goal.y, at.z - goal.z);
+            };
+            if (miss(fromBefore) < miss(pose) - 0.01)
+                pose = fromBefore;
+        }
     }
-    (void)side;
 }
 
 } // namespace
@@ -301,7 +321,7 @@ void separatePair(Clip& attacker, Clip& victim)
                 for (const PlacedBall& q : bv) {
                     const Point3 d{q.at.x - p.at.x, q.at.y - p.at.y, q.at.z - p.at.z};
                     const double len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
-                    const double depth = p.radius + q.radius - len;
+                    const double depth = p.radius + q.radius + bodyClearance - len;
                     if (depth > deepest && len > 1e-6) {
                         deepest = depth;
                         push = {d.x / len * depth, std::max(0.0, d.y / len * depth), d.z / len * depth};
