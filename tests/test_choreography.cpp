@@ -47,7 +47,7 @@ struct Limit {
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
     {"suplex.anim", 0.035}, {"slam.anim", 0.045},
-    {"stunner.anim", 0.034}, {"chokeslam.anim", 0.035}, {"olympicslam.anim", 0.057},
+    {"stunner.anim", 0.033}, {"chokeslam.anim", 0.029}, {"olympicslam.anim", 0.04},
     {"vorlanbottom.anim", 0.053}, {"runpunch.anim", 0.026},
 };
 constexpr Limit awayLimits[] = {

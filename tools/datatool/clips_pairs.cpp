@@ -374,7 +374,7 @@ void clearArms(Timeline& body, bool victim, const Timeline& partner, int pair)
         for (int hand : {RightPalm, LeftPalm}) {
             bool holding = false;
             for (const Hold& h : holds)
-                if (h.pair == pair && h.byVictim == victim && h.hand == hand && holdWeight(h, body.times[k]) > 0)
+                if (h.pair == pair && h.byVictim == victim && h.hand == hand && holdWeight(h, body.times[k]) >= 1)
                     holding = true;
             if (holding)
                 continue;
