@@ -46,13 +46,13 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"suplex.anim", 0.035}, {"slam.anim", 0.045},
-    {"stunner.anim", 0.033}, {"chokeslam.anim", 0.029}, {"olympicslam.anim", 0.04},
-    {"vorlanbottom.anim", 0.053}, {"runpunch.anim", 0.026},
+    {"suplex.anim", 0.03}, {"slam.anim", 0.039},
+    {"stunner.anim", 0.034}, {"chokeslam.anim", 0.029}, {"olympicslam.anim", 0.038},
+    {"vorlanbottom.anim", 0.049}, {"runpunch.anim", 0.026},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.029}, {"slam.anim", 0.041}, {"stunner.anim", 0.027},
-    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.04}, {"vorlanbottom.anim", 0.049},
+    {"suplex.anim", 0.024}, {"slam.anim", 0.034}, {"stunner.anim", 0.027},
+    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.038}, {"vorlanbottom.anim", 0.049},
     {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };

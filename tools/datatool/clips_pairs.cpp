@@ -103,6 +103,7 @@ constexpr Ball bodyBalls[] = {
     {Head, {0, 3.85f, 0.02f}, 0.6}, {Head, {0, 3.2f, -0.02f}, 0.48},
     {Torso, {-0.55f, 2.1f, 0}, 0.8}, {Torso, {0.55f, 2.1f, 0}, 0.8}, {Torso, {0, 2.5f, 0}, 0.75},
     {Torso, {-0.45f, 1.1f, 0}, 0.7}, {Torso, {0.45f, 1.1f, 0}, 0.7},
+    {Torso, {-0.45f, 0.3f, 0}, 0.7}, {Torso, {0.45f, 0.3f, 0}, 0.7},
     {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
     {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
     {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
@@ -116,6 +117,7 @@ constexpr Ball coreBalls[] = {
     {Head, {0, 3.85f, 0.02f}, 0.6}, {Head, {0, 3.2f, -0.02f}, 0.48},
     {Torso, {-0.55f, 2.1f, 0}, 0.8}, {Torso, {0.55f, 2.1f, 0}, 0.8}, {Torso, {0, 2.5f, 0}, 0.75},
     {Torso, {-0.45f, 1.1f, 0}, 0.7}, {Torso, {0.45f, 1.1f, 0}, 0.7},
+    {Torso, {-0.45f, 0.3f, 0}, 0.7}, {Torso, {0.45f, 0.3f, 0}, 0.7},
     {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
     {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
     {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
@@ -393,7 +395,7 @@ void clearArms(Timeline& body, bool victim, const Timeline& partner, int pair)
             Pose& pose = body.poses[k];
             const Pose reference = pose;
             const float sign = hand == RightPalm ? -1.0f : 1.0f;
-            for (int pass = 0; pass < 3; ++pass) {
+            for (int pass = 0; pass < 8; ++pass) {
                 BodyFrames f;
                 bodyFrames(pose, f);
                 std::vector<IkRow> rows;
