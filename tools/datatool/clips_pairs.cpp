@@ -53,15 +53,12 @@ bool onAnArm(int id)
 }
 
 // How clear of the partner a holding arm is kept, above the elbow and below
-// it: a forearm holding an arm wraps round it, and one across the chest lies
-// on it.
+// it: a forearm holding an arm wraps round it.
 struct ArmClearance {
     double upper, fore;
 };
 ArmClearance holdClearance(int point)
 {
-    if (point == Chest)
-        return {0, 0};
     return {armClearance, onAnArm(point) ? 0 : armClearance};
 }
 
