@@ -406,11 +406,11 @@ Clip runRopes()
     c.grounded(0, runPose(0)).grounded(10, slow).grounded(22, turn).grounded(33, lean).grounded(42, deep)
         .grounded(52, launch).grounded(60, away);
     c.z(0, 0).z(10, 3.2f).z(22, 5.0f).z(33, 5.9f).z(42, 6.3f).z(52, 5.3f).z(60, 2.6f);
-    // Slowing in two strides, a step round, braced against the ropes, and
-    // away in a stride the other way.
+    // Slowing in two strides, two steps round as the body turns, braced
+    // against the ropes, and away in a stride the other way.
     c.plantAt(Right, 2, 7, -0.6f, 2.6f, 0).plantAt(Left, 9, 14, 0.6f, 4.5f, 0.5f)
-        .plantAt(Right, 17, 46, 0.4f, 5.2f, 3.14f).plantAt(Left, 21, 49, -0.6f, 5.0f, 3.14f)
-        .plantAt(Right, 52, 55, 0.6f, 3.6f, 3.14f);
+        .plantAt(Right, 16, 21, 0.2f, 5.3f, 1.6f).plantAt(Left, 24, 49, -0.6f, 5.0f, 3.14f)
+        .plantAt(Right, 28, 46, 0.4f, 5.2f, 3.14f).plantAt(Right, 52, 55, 0.6f, 3.6f, 3.14f);
     return c;
 }
 
