@@ -97,10 +97,11 @@ struct Ball {
 };
 
 constexpr Ball bodyBalls[] = {
-    {Head, {0, 3.85f, 0.02f}, 0.6}, {Head, {0, 3.2f, -0.02f}, 0.48},
+    {Head, {0, 3.85f, 0.02f}, 0.66}, {Head, {0, 3.2f, -0.02f}, 0.48},
     {Torso, {-0.55f, 2.1f, 0}, 0.8}, {Torso, {0.55f, 2.1f, 0}, 0.8}, {Torso, {0, 2.5f, 0}, 0.75},
     {Torso, {-0.45f, 1.1f, 0}, 0.7}, {Torso, {0.45f, 1.1f, 0}, 0.7},
     {Torso, {-0.45f, 0.3f, 0}, 0.7}, {Torso, {0.45f, 0.3f, 0}, 0.7},
+    {Torso, {0, 1.9f, 0.25f}, 0.75}, {Torso, {0, 1.9f, -0.14f}, 0.72},
     {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
     {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
     {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
@@ -111,10 +112,11 @@ constexpr Ball bodyBalls[] = {
 
 // The trunk, head and legs as balls: the part of a body that places it.
 constexpr Ball coreBalls[] = {
-    {Head, {0, 3.85f, 0.02f}, 0.6}, {Head, {0, 3.2f, -0.02f}, 0.48},
+    {Head, {0, 3.85f, 0.02f}, 0.66}, {Head, {0, 3.2f, -0.02f}, 0.48},
     {Torso, {-0.55f, 2.1f, 0}, 0.8}, {Torso, {0.55f, 2.1f, 0}, 0.8}, {Torso, {0, 2.5f, 0}, 0.75},
     {Torso, {-0.45f, 1.1f, 0}, 0.7}, {Torso, {0.45f, 1.1f, 0}, 0.7},
     {Torso, {-0.45f, 0.3f, 0}, 0.7}, {Torso, {0.45f, 0.3f, 0}, 0.7},
+    {Torso, {0, 1.9f, 0.25f}, 0.75}, {Torso, {0, 1.9f, -0.14f}, 0.72},
     {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
     {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
     {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
