@@ -141,6 +141,8 @@ void writeClips(const std::string& dataDir)
     choreograph(clips);
     for (const Start& s : starts)
         startFrom(named(clips, s.clip), named(clips, s.from), s.at);
+    for (const char* move : {"suplex.anim", "slam.anim", "throw.anim"})
+        clearArmsAtStart(clips, move, joinSamples);
     for (const Join& j : joins)
         join(named(clips, j.clip), named(clips, j.next));
     for (const char* file : launches)

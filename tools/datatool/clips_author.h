@@ -198,6 +198,10 @@ void liftSweepingFeet(Clip& clip, int samples);
 Pose& placeFeet(Pose& pose, float rootHeight, const FootPlant& right, const FootPlant& left);
 // Solves the hands of every hold of the two-body moves onto the partner.
 void choreograph(std::vector<Clip>& clips);
+// Over the first `samples` samples of a two-body move (as it eases in from
+// the pose it is cut from), arms that hold nothing are kept out of the
+// partner again, easing from the cut's own first pose.
+void clearArmsAtStart(std::vector<Clip>& clips, const char* attacker, int samples);
 // Moves the victim of a two-body move (its root only) out of the attacker
 // wherever their trunks, heads or legs would pass through each other.
 void separatePair(Clip& attacker, Clip& victim);

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -423,15 +424,56 @@ void clearArms(Timeline& body, bool victim, const Timeline& partner, int pair)
 
 } // namespace
 
+namespace {
+
+Clip& clipNamed(std::vector<Clip>& clips, const char* file)
+{
+    for (Clip& c : clips)
+        if (c.file == file)
+            return c;
+    std::fprintf(stderr, "tarvok_data: no clip %s\n", file);
+    std::exit(1);
+}
+
+} // namespace
+
+void clearArmsAtStart(std::vector<Clip>& clips, const char* attackerFile, int samples)
+{
+    int p = 0;
+    while (p < pairCount && std::string(pairedMoves[static_cast<std::size_t>(p)].attacker) != attackerFile)
+        ++p;
+    if (p == pairCount) {
+        std::fprintf(stderr, "tarvok_data: %s is not a two-body move\n", attackerFile);
+        std::exit(1);
+    }
+    Clip& attacker = clipNamed(clips, attackerFile);
+    Clip& victim = clipNamed(clips, pairedMoves[static_cast<std::size_t>(p)].victim);
+    Timeline a = sampleTimeline(attacker, 1), v = sampleTimeline(victim, 1);
+    Timeline clearA = a, clearV = v;
+    clearArms(clearA, false, v, p);
+    clearArms(clearV, true, a, p);
+    constexpr int ease = 3;
+    for (Timeline* pair : {&a, &v}) {
+        const Timeline& cleared = pair == &a ? clearA : clearV;
+        const std::size_t n = std::min(pair->poses.size(), static_cast<std::size_t>(samples + ease + 1));
+        for (std::size_t k = 1; k < n; ++k) {
+            // In from the first pose, and back out past the start's blend.
+            const double in = std::min(1.0, static_cast<double>(k) / ease);
+            const double out = std::min(1.0, static_cast<double>(samples + ease - static_cast<int>(k)) / ease);
+            const double w = std::max(0.0, std::min(in, out));
+            Pose& pose = pair->poses[k];
+            for (int j = 0; j < layoutJointCount; ++j)
+                for (int axis = 0; axis < 3; ++axis)
+                    pose.r[j][axis] += static_cast<float>(w * (cleared.poses[k].r[j][axis] - pose.r[j][axis]));
+        }
+    }
+    storeTimeline(attacker, a);
+    storeTimeline(victim, v);
+}
+
 void choreograph(std::vector<Clip>& clips)
 {
-    auto find = [&](const char* file) -> Clip& {
-        for (Clip& c : clips)
-            if (c.file == file)
-                return c;
-        std::fprintf(stderr, "tarvok_data: no clip %s\n", file);
-        std::exit(1);
-    };
+    auto find = [&](const char* file) -> Clip& { return clipNamed(clips, file); };
     for (int p = 0; p < pairCount; ++p) {
         const PairedMove& move = pairedMoves[static_cast<std::size_t>(p)];
         Clip& attacker = find(move.attacker);
