@@ -46,7 +46,7 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"slam.anim", 0.039},
+    {"slam.anim", 0.032},
     {"stunner.anim", 0.028}, {"chokeslam.anim", 0.027}, {"olympicslam.anim", 0.036},
     {"vorlanbottom.anim", 0.04}, {"runpunch.anim", 0.026},
 };

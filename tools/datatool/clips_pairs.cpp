@@ -106,6 +106,7 @@ constexpr Ball bodyBalls[] = {
     {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
     {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
     {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
+    {RightThigh, {-0.75f, -1.9f, 0}, 0.56}, {LeftThigh, {0.75f, -1.9f, 0}, 0.56},
     {RightUpperArm, {-1.7f, 2.52f, 0}, 0.48}, {RightUpperArm, {-2.5f, 2.55f, 0}, 0.4},
     {LeftUpperArm, {1.7f, 2.52f, 0}, 0.48}, {LeftUpperArm, {2.5f, 2.55f, 0}, 0.4},
     {RightForearm, {-3.4f, 2.57f, 0}, 0.36}, {LeftForearm, {3.4f, 2.57f, 0}, 0.36},
@@ -121,6 +122,7 @@ constexpr Ball coreBalls[] = {
     {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
     {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
     {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
+    {RightThigh, {-0.75f, -1.9f, 0}, 0.56}, {LeftThigh, {0.75f, -1.9f, 0}, 0.56},
     {RightShin, {-0.75f, -3.1f, 0}, 0.45}, {RightShin, {-0.75f, -3.9f, 0.05f}, 0.4},
     {LeftShin, {0.75f, -3.1f, 0}, 0.45}, {LeftShin, {0.75f, -3.9f, 0.05f}, 0.4},
 };
