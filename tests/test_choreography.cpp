@@ -59,7 +59,7 @@ constexpr Limit awayLimits[] = {
 // Clips whose feet still skid: the side rope rebounds, the climb onto the
 // apron, the turn into the elbow run and some turns.
 constexpr Limit slideLimits[] = {
-    {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.76},
+    {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.6},
     {"ropesleft.anim", 0.52}, {"ropesright.anim", 0.52},
     {"getinring.anim", 1.6}, {"vorlanbottom.anim", 1.3},
     {"peopleelbow1.anim", 2.15},

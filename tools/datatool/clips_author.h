@@ -193,6 +193,8 @@ void plantFeet(Clip& clip);
 // Over a clip's last `samples` samples (as it eases into its follower), a
 // sole sweeping over the mat is lifted clear of it.
 void liftSweepingFeet(Clip& clip, int samples);
+// The same from clip time `from` to `to`.
+void liftSweepingFeet(Clip& clip, float from, float to);
 // Solves the legs of a pose (its waist `rootHeight` above the mat) to stand
 // on the two plants (from and to are not used).
 Pose& placeFeet(Pose& pose, float rootHeight, const FootPlant& right, const FootPlant& left);

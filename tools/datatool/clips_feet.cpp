@@ -544,7 +544,13 @@ void plantFeet(Clip& clip)
 
 void liftSweepingFeet(Clip& clip, int samples)
 {
-    constexpr double sweep = 0.12;     // a foot on the mat moving more than this a sample is sweeping
+    const float end = sampleTimeline(clip, 1.0f).times.back();
+    liftSweepingFeet(clip, end - static_cast<float>(samples), end);
+}
+
+void liftSweepingFeet(Clip& clip, float from, float to)
+{
+    constexpr double sweep = 0.08;     // a foot on the mat moving more than this a sample is sweeping
     Timeline tl = sampleTimeline(clip, 1.0f);
     const std::vector<Pose> before = tl.poses;
     const int n = static_cast<int>(tl.times.size());
@@ -556,11 +562,13 @@ void liftSweepingFeet(Clip& clip, int samples)
         const Point3 p = framePoint(f, l.shin, low.rest);
         return Point3{p.x + root.x, low.y, p.z + root.z};
     };
-    for (int k = std::max(1, n - 1 - samples); k < n - 1; ++k) {
+    const int first = std::max(1, static_cast<int>(std::lround(from)));
+    const int last = std::min(n - 1, static_cast<int>(std::lround(to)));
+    for (int k = first; k < last; ++k) {
         const std::size_t i = static_cast<std::size_t>(k);
-        // Full lift inside the stretch, none at its last sample (the
-        // follower's first pose).
-        const double u = static_cast<double>(n - 1 - k) / std::max(1, std::min(samples, 3));
+        // Full lift inside the stretch, none at its last sample (at a
+        // clip's end, the follower's first pose).
+        const double u = static_cast<double>(last - k) / std::max(1, std::min(last - first, 3));
         const double w = std::min(1.0, u);
         for (int foot = 0; foot < 2; ++foot) {
             const Leg& l = leg(foot);
