@@ -371,7 +371,7 @@ Clip ropesSide(const char* file, float direction)
         .x(50, 0);
     const Side lead = direction > 0 ? Left : Right, trail = direction > 0 ? Right : Left;
     c.plant(lead, 0, 1, 0).plant(lead, 8, 36, 20).plant(lead, 42, 50, 50);
-    c.plant(trail, 0, 10, 0).plant(trail, 16, 43, 24).plant(trail, 49, 50, 50);
+    c.plant(trail, 0, 10, 0).plant(trail, 16, 33, 24).plant(trail, 37, 43, 40).plant(trail, 49, 50, 50);
     return c;
 }
 
