@@ -123,6 +123,20 @@ Clip& Clip::z(float time, float value)
     return *this;
 }
 
+Clip& Clip::plant(Side s, float from, float to, float at)
+{
+    FootPlant p{from, to};
+    p.at = at;
+    plants[s == Right ? 0 : 1].push_back(p);
+    return *this;
+}
+
+Clip& Clip::plantAt(Side s, float from, float to, float x, float z, float yaw)
+{
+    plants[s == Right ? 0 : 1].push_back({from, to, x, z, yaw});
+    return *this;
+}
+
 Clip& Clip::ground(float time, const Pose& pose)
 {
     return y(time, groundHeight(pose));
@@ -199,9 +213,10 @@ struct Channel {
             return knots.front().value;
         if (t >= knots.back().time)
             return knots.back().value;
-        std::size_t i = 0;
-        while (knots[i + 1].time < t)
-            ++i;
+        // The segment whose end is the first knot at or after t.
+        const std::size_t i = static_cast<std::size_t>(
+            std::lower_bound(knots.begin() + 1, knots.end(), t, [](const Knot& k, float v) { return k.time < v; })
+            - knots.begin() - 1);
         const Knot& a = knots[i];
         const Knot& b = knots[i + 1];
         const float h = b.time - a.time;
@@ -243,6 +258,45 @@ Pose poseAt(const Clip& clip, float t)
         for (int a = 0; a < 3; ++a)
             p.r[j][a] = Channel(poseChannel(clip, j, a), clip.loops).value(t);
     return p;
+}
+
+Timeline sampleTimeline(const Clip& clip, float step)
+{
+    std::vector<Channel> joints;
+    for (int j = 0; j < layoutJointCount; ++j)
+        for (int a = 0; a < 3; ++a)
+            joints.emplace_back(poseChannel(clip, j, a), clip.loops);
+    const Channel x(clip.rootX, clip.loops), y(clip.rootY, clip.loops), z(clip.rootZ, clip.loops);
+    Timeline tl;
+    tl.step = step;
+    const int n = static_cast<int>(std::lround(clip.length / step));
+    for (int k = 0; k <= n; ++k) {
+        const float t = k == n ? clip.length : static_cast<float>(k) * step;
+        Pose p;
+        for (int j = 0; j < layoutJointCount; ++j)
+            for (int a = 0; a < 3; ++a)
+                p.r[j][a] = joints[static_cast<std::size_t>(j * 3 + a)].value(t);
+        tl.times.push_back(t);
+        tl.poses.push_back(p);
+        const float height = clip.liftToGround ? std::max(y.value(t), groundHeight(p)) : y.value(t);
+        tl.root.push_back({x.value(t), height, z.value(t)});
+    }
+    return tl;
+}
+
+void storeTimeline(Clip& clip, const Timeline& tl)
+{
+    clip.poseTimes = tl.times;
+    clip.poses = tl.poses;
+    clip.rootX.clear();
+    clip.rootY.clear();
+    clip.rootZ.clear();
+    for (std::size_t k = 0; k < tl.times.size(); ++k) {
+        clip.rootX.push_back({tl.times[k], static_cast<float>(tl.root[k].x)});
+        clip.rootY.push_back({tl.times[k], static_cast<float>(tl.root[k].y)});
+        clip.rootZ.push_back({tl.times[k], static_cast<float>(tl.root[k].z)});
+    }
+    clip.dense = true;
 }
 
 // ------------------------------------------------------------ kinematics
@@ -296,39 +350,6 @@ Point3 boneEnd(const Pose& pose, int joint)
     return {v.x, v.y, v.z};
 }
 
-float groundHeight(const Pose& pose)
-{
-    // Points of the body's surface: a joint or bone end with the distance
-    // from it to the skin below.
-    struct Contact {
-        int joint;
-        float along;   // 0 at the joint, 1 at the bone's end
-        float radius;
-    };
-    static constexpr Contact contacts[] = {
-        {RightShin, 1, ankleY - soleY},
-        {LeftShin, 1, ankleY - soleY},
-        {RightShin, 0, 0.45f}, {LeftShin, 0, 0.45f},
-        {RightThigh, 0, 0.7f}, {LeftThigh, 0, 0.7f},
-        {Torso, 0, lyingRootHeight}, {Torso, 0.5f, lyingRootHeight}, {Torso, 1, 0.9f},
-        {Head, 0.5f, 0.8f}, {Head, 1, 0.25f},
-        {RightUpperArm, 0, 0.6f}, {LeftUpperArm, 0, 0.6f},
-        {RightForearm, 0, 0.4f}, {LeftForearm, 0, 0.4f},
-        {RightHand, 0, 0.35f}, {LeftHand, 0, 0.35f},
-        {RightHand, 1, 0.2f}, {LeftHand, 1, 0.2f},
-    };
-    Animation& a = posed(pose);
-    float height = -1e9f;
-    for (const Contact& c : contacts) {
-        const Bone& b = a.bones[static_cast<std::size_t>(c.joint)];
-        Vector3 v;
-        matTransformPoint(v, b.worldMatrix, c.along * b.offset[0], c.along * b.offset[1],
-                          c.along * b.offset[2]);
-        height = std::max(height, static_cast<float>(c.radius - v.y));
-    }
-    return height;
-}
-
 // ---------------------------------------------------------------- writing
 
 namespace {
@@ -370,11 +391,15 @@ KeyTrack fitTrack(std::vector<float> times, const std::function<float(float)>& f
 {
     std::sort(times.begin(), times.end());
     times.erase(std::unique(times.begin(), times.end()), times.end());
+    std::vector<float> wanted;
+    for (float t = 0; t <= end; t += fitStep)
+        wanted.push_back(f(t));
     for (;;) {
         KeyTrack track = splineThrough(times, f);
         float worst = 0, worstTime = -1;
+        std::size_t at = 0;
         for (float t = 0; t <= end; t += fitStep) {
-            const float e = std::fabs(trackSample(track, t) - f(t));
+            const float e = std::fabs(trackSample(track, t) - wanted[at++]);
             if (e > worst && !std::binary_search(times.begin(), times.end(), t)) {
                 worst = e;
                 worstTime = t;
@@ -386,14 +411,14 @@ KeyTrack fitTrack(std::vector<float> times, const std::function<float(float)>& f
     }
 }
 
-std::vector<float> startTimes(const std::vector<Knot>& knots, float length)
+std::vector<float> startTimes(const std::vector<Knot>& knots, float length, bool dense)
 {
     // Keys close together after the start, and never far apart later, keep a
     // blend key (inserted at -5 or -10 by the player) from ringing through
     // the whole clip: each key damps the natural spline's swing.
     std::vector<float> t{0, 3, 7, 12, 18, length};
     for (const Knot& k : knots)
-        if (k.time > 0 && k.time < length)
+        if (!dense && k.time > 0 && k.time < length)
             t.push_back(k.time);
     t.erase(std::remove_if(t.begin(), t.end(), [&](float v) { return v > length; }), t.end());
     std::sort(t.begin(), t.end());
@@ -432,7 +457,7 @@ void writeClipFile(const Clip& clip, const std::string& dir)
     auto travel = [&](const std::vector<Knot>& knots) {
         const Channel c(knots, clip.loops);
         const float beyond = c.value(L) + c.slopeAt(L) * extraKeyGap;
-        std::vector<float> times = startTimes(knots, L);
+        std::vector<float> times = startTimes(knots, L, clip.dense);
         times.push_back(L + extraKeyGap);
         return fitTrack(times, [&](float t) { return t > L ? beyond : c.value(t); }, L, rootTolerance);
     };
@@ -459,7 +484,7 @@ void writeClipFile(const Clip& clip, const std::string& dir)
             const float w = u - static_cast<float>(i);
             return height[i] * (1 - w) + height[i + 1] * w;
         };
-        writeTrack(f, fitTrack(startTimes(clip.rootY, L), lifted, L, rootTolerance));
+        writeTrack(f, fitTrack(startTimes(clip.rootY, L, clip.dense), lifted, L, rootTolerance));
     }
     writeTrack(f, travel(clip.rootZ));
     KeyTrack unused;
@@ -470,7 +495,7 @@ void writeClipFile(const Clip& clip, const std::string& dir)
         for (int a = 0; a < 3; ++a) {
             const std::vector<Knot> knots = poseChannel(clip, j, a);
             const Channel c(knots, clip.loops);
-            writeTrack(f, fitTrack(startTimes(knots, L), [&](float t) { return c.value(t); }, L,
+            writeTrack(f, fitTrack(startTimes(knots, L, clip.dense), [&](float t) { return c.value(t); }, L,
                                    rotationTolerance));
         }
     if (std::fclose(f) != 0)

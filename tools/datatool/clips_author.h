@@ -61,6 +61,18 @@ struct Knot {
     float time, value;
 };
 
+// Where a foot stands flat on the mat while it is planted: its ankle's
+// place on the floor and the way its toes point (a heading, 0 along +z),
+// from one clip time to another.
+struct FootPlant {
+    float from, to;
+    float x = 0, z = 0, yaw = 0;
+    // A time of the clip whose authored pose puts the foot where it should
+    // stand (instead of x, z, yaw); -1 for none.
+    float at = -1;
+    bool listed = true;     // a step of the clip's own, not a contact found in it
+};
+
 // One clip under construction.
 struct Clip {
     std::string file;
@@ -69,6 +81,23 @@ struct Clip {
     std::vector<float> poseTimes;
     std::vector<Pose> poses;
     std::vector<Knot> rootX, rootY, rootZ;
+    // Poses and root sampled at every step by the solvers rather than
+    // authored: the writer then picks its keys freely.
+    bool dense = false;
+    // The feet stay where they first touch the mat; clips that step list
+    // the plants of each foot (right, then left) in time order, and the feet
+    // swing from one plant to the next.
+    std::vector<FootPlant> plants[2];
+    Clip& plant(Side s, float from, float to, float at);
+    // A plant at a given place: the ankle's x and z and the toes' heading
+    // (radians).
+    Clip& plantAt(Side s, float from, float to, float x, float z, float yaw);
+    float footLift = 0.5f;      // how high a planned step lifts the foot
+    float longestStep = 12;     // a foot off the mat longer follows the authored poses
+    // The authored root height is raised where the authored pose would
+    // reach below the mat; clips whose feet are all planned set their
+    // heights themselves.
+    bool liftToGround = true;
 
     Clip(std::string fileName, float clipLength, bool looping = false);
     Clip& at(float time, const Pose& pose);
@@ -94,8 +123,100 @@ struct Point3 {
 };
 Point3 jointPosition(const Pose& pose, int joint);
 Point3 boneEnd(const Pose& pose, int joint);
-// Root height that puts the lowest part of the body on the floor.
+// Root height that puts the lowest point of the skin on the floor.
 float groundHeight(const Pose& pose);
+
+// The joint frames of a pose, worked out as the game's pose walk does (the
+// waist at the origin): fast enough to run inside the solvers.
+struct BodyFrames {
+    double origin[layoutJointCount][3];
+    double turn[layoutJointCount][9];       // the joint's frame, its own rotation included
+    double before[layoutJointCount][9];     // the frame its rotation starts from
+    Point3 axis[layoutJointCount][3];       // the axes its x, y and z rotations turn about
+};
+void bodyFrames(const Pose& pose, BodyFrames& frames);
+// Where a rest-pose point that moves with `joint` goes, and a rest-pose
+// direction.
+Point3 framePoint(const BodyFrames& frames, int joint, const Point3& rest);
+Point3 frameDirection(const BodyFrames& frames, int joint, const Point3& direction);
+
+// The skin: every vertex of the body mesh with the joint it follows.
+struct BodyPoint {
+    int joint;
+    Point3 rest;
+};
+const std::vector<BodyPoint>& bodyVertices();
+void skinPose(const Pose& pose, std::vector<Point3>& out);
+
+// Limbs solved to reach: some joint angles (each within limits) move so that
+// every row comes to its value, while staying near a reference pose. A row
+// is a point of the body, less another point when `minusJoint` is not -1,
+// measured along `dir`.
+struct IkDof {
+    int joint, axis;
+    float low, high;
+};
+struct IkRow {
+    int joint;
+    Point3 point;
+    int minusJoint;
+    Point3 minusPoint;
+    Point3 dir;
+    double value;
+    double weight;
+};
+// Three rows that bring a point to a target.
+void pointGoal(std::vector<IkRow>& rows, int joint, const Point3& point, const Point3& target, double weight = 1);
+// Returns the largest remaining miss of any row.
+double solveIk(Pose& pose, const Pose& reference, const std::vector<IkDof>& dofs, const std::vector<IkRow>& rows,
+               int iterations, double stiffness);
+std::vector<IkDof> armDofs(Side s);     // upper arm about x, y, z and the elbow
+std::vector<IkDof> legDofs(Side s);     // thigh about x, y, z and the knee
+// Bends the knee so the ankle is as far from the hip as the target (a start
+// the leg solver converges from quickly, even from a straight leg).
+void presetKnee(Pose& pose, Side s, const Point3& ankleTarget);
+
+// A clip sampled at every `step` from 0 to its length (both ends), for the
+// solvers to work on and store back as the clip's poses and root.
+struct Timeline {
+    float step = 1;
+    std::vector<float> times;
+    std::vector<Pose> poses;
+    std::vector<Point3> root;   // root x, height, z
+};
+Timeline sampleTimeline(const Clip& clip, float step);
+void storeTimeline(Clip& clip, const Timeline& timeline);
+
+// Feet in contact with the mat stay where they are (see Clip::plants), and
+// feet in the air clear it.
+void plantFeet(Clip& clip);
+// Over a clip's last `samples` samples (as it eases into its follower), a
+// sole sweeping over the mat is lifted clear of it.
+void liftSweepingFeet(Clip& clip, int samples);
+// The same from clip time `from` to `to`.
+void liftSweepingFeet(Clip& clip, float from, float to);
+// Solves the legs of a pose (its waist `rootHeight` above the mat) to stand
+// on the two plants (from and to are not used).
+Pose& placeFeet(Pose& pose, float rootHeight, const FootPlant& right, const FootPlant& left);
+// Solves the hands of every hold of the two-body moves onto the partner.
+void choreograph(std::vector<Clip>& clips);
+// Over the first `samples` samples of a two-body move (as it eases in from
+// the pose it is cut from), arms that hold nothing are kept out of the
+// partner again, easing from the cut's own first pose.
+void clearArmsAtStart(std::vector<Clip>& clips, const char* attacker, int samples);
+// Moves the victim of a two-body move (its root only) out of the attacker
+// wherever their trunks, heads or legs would pass through each other.
+void separatePair(Clip& attacker, Clip& victim);
+// A hold at one moment, for authoring key poses of a pair: the hand of the
+// attacker (or of the victim) on a point of the other.
+struct HoldAt {
+    bool byVictim;
+    int hand, point;    // ContactPointId values
+};
+// Solves the arms of both poses so every hold rests its hand on its point;
+// each root is the body's root position in its own clip's frame.
+void solveHoldsAt(Pose& attacker, const Point3& rootA, Pose& victim, const Point3& rootV,
+                  const std::vector<HoldAt>& holds);
 
 // Writes the clip as "<dir>/<file>"; the same clip gives the same bytes.
 void writeClipFile(const Clip& clip, const std::string& dir);
@@ -103,7 +224,8 @@ void writeClipFile(const Clip& clip, const std::string& dir);
 // The shared poses that chain clips together.
 Pose standPose();       // idle stance; stand.anim starts and ends here
 Pose liePose();         // on the back, head toward -z; lie.anim
-Pose runPose(float phase);  // run cycle pose, phase 0..1
+Pose runPose(float phase);  // run cycle pose, phase 0..1 (0: in the air, between strides)
+float runHeight(float phase);   // the run's root height at a phase
 Pose lockPose();        // the collar-and-elbow tie-up of grab and grapple
 float standHeight();    // root height of standPose
 constexpr float walkCycle = 40;   // length of the four walk clips

@@ -1,15 +1,20 @@
 // Standing, lying, walking, running, getting up and the rope rebounds.
 #include "tools/datatool/clips_author.h"
 
+#include <algorithm>
+#include <cmath>
+
 Pose standPose()
 {
+    // Knees soft and the weight forward, shins upright over flat feet: the
+    // height the walk and the run start from as well.
     return Pose()
-        .torso(4)
-        .head(-2)
-        .arm(Right, 72, 12, 0, 30)
-        .arm(Left, 72, 12, 0, 30)
-        .leg(Right, 4, 5, 6)
-        .leg(Left, 4, 5, 6);
+        .torso(9)
+        .head(-6)
+        .arm(Right, 72, 14, 0, 32)
+        .arm(Left, 72, 14, 0, 32)
+        .leg(Right, 18, 4, 18)
+        .leg(Left, 18, 4, 18);
 }
 
 float standHeight()
@@ -19,13 +24,14 @@ float standHeight()
 
 Pose liePose()
 {
+    // On the back, the knees a little up and the feet together.
     return Pose()
         .body(-90)
         .head(-4)
         .arm(Right, 72, 0, 0, 12)
         .arm(Left, 72, 0, 0, 12)
-        .leg(Right, 0, 7, 4)
-        .leg(Left, 0, 7, 4);
+        .leg(Right, 16, 3, 30)
+        .leg(Left, 16, 3, 30);
 }
 
 namespace {
@@ -94,26 +100,118 @@ Clip lie()
     return c;
 }
 
+// Plants given for one cycle, repeated over the cycles either side so the
+// feet of a looping clip carry on across its ends.
+void repeatPlants(Clip& c, Side side, const std::vector<FootPlant>& cycle, float dx, float dz)
+{
+    for (int k = -2; k <= 2; ++k)
+        for (FootPlant p : cycle) {
+            p.from += k * c.length;
+            p.to += k * c.length;
+            p.x += k * dx;
+            p.z += k * dz;
+            c.plants[side == Right ? 0 : 1].push_back(p);
+        }
+}
+
+// The waist's height along a stepping clip, from where its feet stand: as
+// high as a standing body, but never so high that the foot it stands on
+// (the flattest of those on the mat) must rise onto its toe or heel by more
+// than a little, nor any planted foot by more than a lot.
+void stepHeights(Clip& c)
+{
+    const double top = standHeight();
+    const double leg = 3.32;    // hip to ankle, the knee a little bent
+    const int n = static_cast<int>(std::lround(c.length));
+    std::vector<double> height(static_cast<std::size_t>(n + 1));
+    for (int k = 0; k <= n; ++k) {
+        const float t = static_cast<float>(k);
+        const double rx = channelValue(c.rootX, t, c.loops, c.length);
+        const double rz = channelValue(c.rootZ, t, c.loops, c.length);
+        double flattest = 0, highest = top;
+        bool any = false;
+        for (int foot = 0; foot < 2; ++foot)
+            for (const FootPlant& p : c.plants[foot])
+                if (t >= p.from && t <= p.to) {
+                    const double hipX = rx + (foot == 0 ? -hipSocketX : hipSocketX);
+                    const double across = std::hypot(p.x - hipX, p.z - rz);
+                    auto reach = [&](double ankle) {
+                        return -hipLineY + ankle + std::sqrt(std::max(0.0, leg * leg - across * across));
+                    };
+                    flattest = std::max(flattest, reach(0.5));
+                    highest = std::min(highest, reach(0.75));
+                    any = true;
+                }
+        height[static_cast<std::size_t>(k)] = any ? std::min({top, flattest, highest}) : top;
+    }
+    c.rootY.clear();
+    for (int k = 0; k <= n; ++k) {
+        double sum = 0;
+        for (int d = -2; d <= 2; ++d) {
+            int j = k + d;
+            if (c.loops)
+                j = (j % n + n) % n;
+            sum += height[static_cast<std::size_t>(std::clamp(j, 0, n))];
+        }
+        c.y(static_cast<float>(k), static_cast<float>(sum / 5));
+    }
+}
+
+constexpr float walkFootX = 1.0f;       // ankles either side of the body's line
+constexpr float walkFootAhead = 1.35f;  // heel strike ahead of the waist
+
+// The forward walk: each foot planted for three fifths of the cycle, the
+// other two fifths in the air. A backward walk plays it in reverse.
 Clip walkForward(const char* file, float direction)
 {
     Clip c(file, walkCycle, true);
     for (int q = 0; q <= 4; ++q) {
         // Backward walking plays the forward cycle in reverse.
         const float t = direction > 0 ? q * walkCycle / 4 : walkCycle - q * walkCycle / 4;
-        c.grounded(t, walkKey(q));
+        c.at(t, walkKey(q));
     }
+    c.y(0, standHeight()).y(walkCycle, standHeight());
     c.z(0, 0).z(walkCycle, direction * walkStride);
+    const float stance = walkCycle * 0.6f;
+    const float toeOut = 0.08f;
+    std::vector<FootPlant> right{{0, stance, -walkFootX, walkFootAhead, -toeOut}};
+    std::vector<FootPlant> left{{walkCycle / 2, walkCycle / 2 + stance, walkFootX, walkFootAhead + walkStride / 2, toeOut}};
+    if (direction < 0)
+        for (auto* feet : {&right, &left})
+            for (FootPlant& p : *feet) {
+                const float from = walkCycle - p.to, to = walkCycle - p.from;
+                p.from = from, p.to = to;
+                p.z -= walkStride;
+            }
+    repeatPlants(c, Right, right, 0, direction * walkStride);
+    repeatPlants(c, Left, left, 0, direction * walkStride);
+    c.footLift = 0.45f;
+    c.longestStep = walkCycle;
+    c.liftToGround = false;
+    stepHeights(c);
     return c;
 }
 
+// Side steps toward +x (direction 1) or -x: the leading foot steps out,
+// the trailing foot follows, twice a cycle.
 Clip walkSide(const char* file, float direction)
 {
     Clip c(file, walkCycle, true);
-    for (int q = 0; q <= 4; ++q) {
+    for (int q = 0; q <= 8; ++q) {
         const Pose p = direction > 0 ? sideKey(q) : sideKey(q).mirrored();
-        c.grounded(q * walkCycle / 4, p);
+        c.at(q * walkCycle / 8, p);
     }
+    c.y(0, standHeight()).y(walkCycle, standHeight());
     c.x(0, 0).x(walkCycle, direction * walkStride);
+    const float half = walkCycle / 2, step = walkStride / 2, width = 0.8f;
+    const Side lead = direction > 0 ? Left : Right, trail = direction > 0 ? Right : Left;
+    repeatPlants(c, lead, {{-half + 8, 0, direction * width, 0, 0}, {8, half, direction * (width + step), 0, 0}}, direction * walkStride, 0);
+    repeatPlants(c, trail, {{-2, 10, -direction * width, 0, 0}, {half - 2, half + 10, -direction * (width - step), 0, 0}},
+                 direction * walkStride, 0);
+    c.footLift = 0.35f;
+    c.longestStep = walkCycle;
+    c.liftToGround = false;
+    stepHeights(c);
     return c;
 }
 
@@ -139,14 +237,26 @@ Pose runFlight()
         .arm(Left, 80, 12, 0, 90);
 }
 
+// Running: each foot on the mat for a third of the cycle, both in the air
+// between; the body is highest in the air, where the cycle starts.
 Clip run()
 {
     Clip c("run.anim", runCycle, true);
-    for (int q = 0; q <= 4; ++q) {
-        const Pose p = runPose(q * 0.25f);
-        c.at(q * runCycle / 4, p).y(q * runCycle / 4, groundHeight(p) + (q % 2 ? 0.35f : 0.0f));
+    for (int q = 0; q <= 8; ++q) {
+        const float t = q * runCycle / 8;
+        c.at(t, runPose(t / runCycle)).y(t, runHeight(t / runCycle));
     }
     c.z(0, 0).z(runCycle, runStride);
+    const float stance = 7, land = runCycle / 4 - stance / 2;
+    const float speed = runStride / runCycle;
+    // Each foot lands ahead of the waist and leaves behind it.
+    const float plantZ = speed * (land + stance * 0.5f) + 0.3f;
+    repeatPlants(c, Right, {{land, land + stance, -0.6f, plantZ, -0.05f}}, 0, runStride);
+    repeatPlants(c, Left, {{land + runCycle / 2, land + runCycle / 2 + stance, 0.6f, plantZ + runStride / 2, 0.05f}}, 0,
+                 runStride);
+    c.footLift = 0.9f;
+    c.longestStep = runCycle;
+    c.liftToGround = false;
     return c;
 }
 
@@ -182,7 +292,7 @@ Clip fall()
 Clip getup()
 {
     Pose sit = liePose();
-    sit.torso(50).head(10).arm(Right, 70, -40, 0, 10).arm(Left, 70, -40, 0, 10).leg(Right, 35, 6, 70).leg(Left, 20, 6, 40);
+    sit.torso(50).head(10).arm(Right, 55, -40, 0, 24).arm(Left, 55, -40, 0, 24).leg(Right, 35, 6, 70).leg(Left, 20, 6, 40);
     Pose crouch = Pose()
                       .body(-15)
                       .torso(40)
@@ -227,6 +337,9 @@ Clip ropesBack()
     c.grounded(0, standPose()).grounded(14, step).grounded(25, lean).grounded(33, deep).grounded(42, launch)
         .grounded(50, runPose(0));
     c.z(0, 0).z(14, -1.0f).z(25, -2.0f).z(33, -2.4f).z(42, -1.9f).z(50, 0.9f);
+    // Two steps back, both feet braced while the ropes take the weight, then
+    // off into the run.
+    c.plant(Right, 0, 3, 0).plant(Right, 10, 36, 25).plant(Left, 0, 12, 0).plant(Left, 18, 40, 33);
     return c;
 }
 
@@ -256,6 +369,9 @@ Clip ropesSide(const char* file, float direction)
         .grounded(50, side(sideKey(0)).mirrored());
     c.x(0, 0).x(10, direction * 0.9f).x(20, direction * 1.6f).x(28, direction * 1.9f).x(38, direction * 1.2f)
         .x(50, 0);
+    const Side lead = direction > 0 ? Left : Right, trail = direction > 0 ? Right : Left;
+    c.plant(lead, 0, 1, 0).plant(lead, 8, 36, 20).plant(lead, 42, 50, 50);
+    c.plant(trail, 0, 10, 0).plant(trail, 16, 33, 24).plant(trail, 37, 43, 40).plant(trail, 49, 50, 50);
     return c;
 }
 
@@ -290,6 +406,11 @@ Clip runRopes()
     c.grounded(0, runPose(0)).grounded(10, slow).grounded(22, turn).grounded(33, lean).grounded(42, deep)
         .grounded(52, launch).grounded(60, away);
     c.z(0, 0).z(10, 3.2f).z(22, 5.0f).z(33, 5.9f).z(42, 6.3f).z(52, 5.3f).z(60, 2.6f);
+    // Slowing in two strides, two steps round as the body turns, braced
+    // against the ropes, and away in a stride the other way.
+    c.plantAt(Right, 2, 7, -0.6f, 2.6f, 0).plantAt(Left, 9, 14, 0.6f, 4.5f, 0.5f)
+        .plantAt(Right, 16, 21, 0.2f, 5.3f, 1.6f).plantAt(Left, 24, 49, -0.6f, 5.0f, 3.14f)
+        .plantAt(Right, 28, 46, 0.4f, 5.2f, 3.14f).plantAt(Right, 52, 55, 0.6f, 3.6f, 3.14f);
     return c;
 }
 
@@ -297,13 +418,30 @@ Clip runRopes()
 
 Pose runPose(float phase)
 {
-    const int quarter = static_cast<int>(phase * 4 + 0.5f) % 4;
-    switch (quarter) {
-    case 0: return runContact();
-    case 1: return runFlight();
-    case 2: return runContact().mirrored();
-    default: return runFlight().mirrored();
+    // Eighths of the cycle: in the air, right foot landing, on it, pushing
+    // off, in the air, and the same on the left.
+    const int eighth = static_cast<int>(std::floor(phase * 8 + 0.5f)) % 8;
+    Pose p;
+    switch (eighth / 2) {
+    case 0: p = runFlight().mirrored(); break;
+    case 1: p = runContact(); break;
+    case 2: p = runFlight(); break;
+    default: p = runContact().mirrored(); break;
     }
+    if (eighth % 2) {
+        // Between two of the four poses: halfway.
+        const Pose next = runPose((eighth + 1) / 8.0f);
+        for (int j = 0; j < layoutJointCount; ++j)
+            for (int a = 0; a < 3; ++a)
+                p.r[j][a] = (p.r[j][a] + next.r[j][a]) / 2;
+    }
+    return p;
+}
+
+float runHeight(float phase)
+{
+    // Highest in the air, lowest halfway through each stride on the mat.
+    return 4.28f + 0.16f * std::cos(phase * 4 * 3.14159265f);
 }
 
 std::vector<Clip> locomotionClips()

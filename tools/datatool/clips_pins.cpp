@@ -2,6 +2,8 @@
 // celebrations.
 #include "tools/datatool/clips_author.h"
 
+#include <cmath>
+
 namespace {
 
 // The pinner stands just past the lying opponent's feet, facing it; the
@@ -9,44 +11,52 @@ namespace {
 constexpr float pinLength = 135;
 constexpr float pinfallLength = 60;
 
+// The pinner drops to its knees at the lying opponent's feet, where the
+// pin puts it, and lies forward across its legs, hands pressing down on its
+// hips. Nothing of the pin moves the pinner's feet or waist: the kick-out
+// puts both wrestlers back where the pin began.
 Pose coverPose()
 {
-    // On both knees beside the opponent's hips, chest down across its chest.
     return Pose()
-        .body(70)
-        .torso(10)
-        .head(-25)
+        .body(66)
+        .torso(14)
+        .head(-34)
         .arm(Right, 70, 60, 0, 50)
-        .arm(Left, 80, 40, 0, 80)
-        .leg(Right, 72, 12, 95)
-        .leg(Left, 72, 12, 95);
+        .arm(Left, 70, 60, 0, 50)
+        .leg(Right, 62, 26, 92)
+        .leg(Left, 62, 26, 92);
 }
 
 Pose pinnedPose()
 {
-    // Lying flat with the near leg hooked up.
-    return liePose().leg(Left, 45, 12, 70).head(4);
+    // Flat on the back, the arms out from the body.
+    return liePose().arm(Right, 45, 10, 0, 20).arm(Left, 45, 10, 0, 20).head(4);
 }
 
 Clip pin()
 {
     Pose drop = standPose();
-    drop.torso(30).leg(Right, 50, 10, 70).leg(Left, 40, 10, 60).arm(Right, 80, 60, 0, 30).arm(Left, 80, 60, 0, 30);
+    drop.torso(34).leg(Right, 60, 26, 90).leg(Left, 55, 26, 85).arm(Right, 80, 50, 0, 30).arm(Left, 80, 50, 0, 30);
+    // Bearing down in turn through the count.
     Pose press = coverPose();
-    press.torso(14).arm(Right, 70, 60, 0, 40);
+    press.torso(18).head(-38);
+    // The pin puts the pinner at the opponent's feet: it arrives astride
+    // them.
+    Pose astride = standPose();
+    astride.leg(Right, 18, 22, 20).leg(Left, 18, 22, 20).torso(16);
     Clip c("pin.anim", pinLength);
-    c.grounded(0, standPose()).grounded(8, drop).grounded(16, coverPose());
+    c.grounded(0, astride).grounded(8, drop).grounded(16, coverPose());
     for (float t = 40; t < pinLength; t += 40)
         c.grounded(t, press).grounded(t + 20, coverPose());
     c.grounded(pinLength, coverPose());
-    c.z(0, 0).z(8, 1.6f).z(16, 3.4f).z(pinLength, 3.4f);
+    c.z(0, 0).z(pinLength, 0);
     return c;
 }
 
 Clip getpinned()
 {
     Pose strain = pinnedPose();
-    strain.torso(10).arm(Right, 60, 20, 0, 30).arm(Left, 60, 20, 0, 30).head(10);
+    strain.torso(6).head(10).arm(Right, 40, 20, 0, 30).arm(Left, 50, 5, 0, 25);
     Clip c("getpinned.anim", pinLength);
     c.grounded(0, liePose()).grounded(16, pinnedPose());
     for (float t = 34; t < pinLength - 10; t += 36)
@@ -55,69 +65,75 @@ Clip getpinned()
     return c;
 }
 
+// After the count the pinner pushes up off the opponent's legs to its knees
+// and stands where it knelt.
 Clip pinfall()
 {
+    Pose push = coverPose();
+    push.body(40).torso(20).arm(Right, 75, 50, 0, 20).arm(Left, 75, 50, 0, 20);
     Pose kneel = Pose()
                      .body(-5)
-                     .torso(30)
+                     .torso(24)
                      .arm(Right, 75, 30, 0, 30)
                      .arm(Left, 75, 30, 0, 30)
-                     .leg(Right, 90, 10, 120)
-                     .leg(Left, 75, 10, 120);
+                     .leg(Right, 88, 24, 118)
+                     .leg(Left, 70, 24, 116);
     Pose rise = standPose();
-    rise.torso(20).leg(Right, 40, 8, 50).leg(Left, 40, 8, 50);
+    rise.torso(20).leg(Right, 40, 18, 50).leg(Left, 40, 18, 50);
     Clip c("pinfall.anim", pinfallLength);
-    c.grounded(0, coverPose()).grounded(18, coverPose()).grounded(32, kneel).grounded(46, rise)
+    c.grounded(0, coverPose()).grounded(14, coverPose()).grounded(24, push).grounded(34, kneel).grounded(47, rise)
         .grounded(pinfallLength, standPose());
+    c.z(0, 0).z(24, 0).z(47, -1.2f).z(pinfallLength, -1.2f);
     return c;
 }
 
 Clip getpinfalled()
 {
     Clip c("getpinfalled.anim", pinfallLength);
-    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(40, liePose().torso(4))
+    // The legs draw up out of the way as the pinner gets off them.
+    Pose drawn = pinnedPose();
+    drawn.leg(Right, 50, 10, 90).leg(Left, 45, 10, 85);
+    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(30, drawn).grounded(44, liePose().torso(4))
         .grounded(pinfallLength, liePose());
     return c;
 }
 
-// The pinned wrestler bridges and throws the pinner off, then lies back.
+// The pinned wrestler sits up and shoves the pinner off its legs, then
+// lies back.
 Clip kickout()
 {
-    Pose bridge = pinnedPose();
-    bridge.torso(35).head(20).arm(Right, 80, 90, 0, 30).arm(Left, 80, 90, 0, 30).leg(Left, 60, 12, 90)
-        .leg(Right, 30, 10, 60);
-    Pose thrust = bridge;
-    thrust.torso(25).arm(Right, 80, 120, 0, 0).arm(Left, 80, 120, 0, 0).leg(Left, 20, 10, 20);
+    Pose curl = pinnedPose();
+    curl.torso(40).head(20).arm(Right, 80, 80, 0, 60).arm(Left, 80, 80, 0, 60).leg(Right, 10, 8, 20)
+        .leg(Left, 10, 8, 20);
+    Pose shove = curl;
+    shove.torso(55).arm(Right, 80, 95, 0, 10).arm(Left, 80, 95, 0, 10);
     Clip c("kickout.anim", 60);
-    c.grounded(0, pinnedPose()).grounded(8, bridge).grounded(16, thrust).grounded(32, liePose().torso(12))
-        .grounded(60, liePose());
+    c.grounded(0, pinnedPose()).grounded(5, curl).grounded(10, shove).grounded(22, Pose(curl).torso(30))
+        .grounded(40, liePose().torso(8)).grounded(60, liePose());
     return c;
 }
 
+// Shoved off the cover: the pinner rocks back onto its heels and knees,
+// then stands up.
 Clip getkickout()
 {
+    Pose shoved = coverPose();
+    shoved.body(52).torso(4).head(-24).arm(Right, 60, 60, 0, 30).arm(Left, 60, 60, 0, 30);
     Pose thrown = coverPose();
-    thrown.body(10).torso(-20).head(-30).arm(Right, 30, 80, 0, 20).arm(Left, 30, 80, 0, 20);
+    thrown.body(22).torso(-10).head(-20).arm(Right, 40, 70, 0, 30).arm(Left, 40, 70, 0, 30);
     Pose sat = Pose()
-                   .body(-30)
-                   .torso(25)
-                   .arm(Right, 60, -30, 0, 10)
-                   .arm(Left, 60, -30, 0, 10)
-                   .leg(Right, 60, 10, 40)
-                   .leg(Left, 50, 10, 40);
-    Pose kneel = Pose()
-                     .body(-10)
-                     .torso(35)
-                     .arm(Right, 80, 40, 0, 40)
-                     .arm(Left, 80, 40, 0, 40)
-                     .leg(Right, 95, 8, 125)
-                     .leg(Left, 80, 8, 120);
+                   .body(-10)
+                   .torso(20)
+                   .arm(Right, 70, 30, 0, 30)
+                   .arm(Left, 70, 30, 0, 30)
+                   .leg(Right, 88, 24, 120)
+                   .leg(Left, 80, 24, 118);
     Pose rise = standPose();
-    rise.torso(20).leg(Right, 40, 8, 50).leg(Left, 40, 8, 50);
+    rise.torso(20).leg(Right, 40, 18, 50).leg(Left, 40, 18, 50);
     Clip c("getkickout.anim", 70);
-    c.grounded(0, coverPose()).grounded(8, thrown).grounded(20, sat).grounded(36, kneel).grounded(52, rise)
-        .grounded(70, standPose());
-    c.z(0, 0).z(8, -0.6f).z(20, -1.6f).z(70, -1.6f);
+    c.grounded(0, coverPose()).grounded(7, shoved).grounded(14, thrown).grounded(24, sat).grounded(36, sat)
+        .grounded(52, rise).grounded(70, standPose());
+    c.z(0, 0).z(7, -0.1f).z(14, -0.6f).z(24, -1.2f).z(70, -1.2f);
     return c;
 }
 
@@ -176,7 +192,7 @@ Clip getinring()
 Clip vorlanceleb()
 {
     Pose lift = standPose();
-    lift.leg(Right, 55, 6, 75).arm(Right, 50, 20, 0, 40).arm(Left, 50, 20, 0, 40);
+    lift.leg(Right, 72, 6, 96).arm(Right, 50, 20, 0, 40).arm(Left, 50, 20, 0, 40);
     Pose stomp = standPose();
     stomp.torso(14).leg(Right, 10, 6, 20).leg(Left, 4, 6, 15);
     Pose fist = standPose();
@@ -203,10 +219,14 @@ Clip vorlanceleb()
 // biceps flex and both fists in the air.
 Clip kalverceleb()
 {
+    // The arms swing back for the hop, up a little through it and are
+    // brought down as it lands, never whipped.
     Pose crouch = standPose();
-    crouch.torso(20).leg(Right, 40, 8, 60).leg(Left, 40, 8, 60).arm(Right, 70, -30, 0, 20).arm(Left, 70, -30, 0, 20);
+    crouch.torso(20).leg(Right, 40, 8, 60).leg(Left, 40, 8, 60).arm(Right, 68, -22, 0, 24).arm(Left, 68, -22, 0, 24);
     Pose hop = standPose();
-    hop.arm(Right, -60, 0, 0, 10).arm(Left, -60, 0, 0, 10).leg(Right, 10, 6, 20).leg(Left, 10, 6, 20);
+    hop.arm(Right, 40, 40, 0, 40).arm(Left, 40, 40, 0, 40).leg(Right, 10, 6, 20).leg(Left, 10, 6, 20);
+    Pose land = crouch;
+    land.arm(Right, 55, 25, 0, 40).arm(Left, 55, 25, 0, 40);
     Pose flex = standPose();
     flex.torso(-4).head(-10).arm(Right, 0, 0, 10, 0).flex(Right, 100).arm(Left, 0, 0, 10, 0).flex(Left, 100)
         .leg(Right, 4, 12, 10).leg(Left, 4, 12, 10);
@@ -219,7 +239,7 @@ Clip kalverceleb()
         .grounded(4, crouch)
         .at(8, hop)
         .y(8, groundHeight(hop) + 1.2f)
-        .grounded(11, crouch)
+        .grounded(11, land)
         .grounded(24, flex)
         .grounded(36, squeeze)
         .grounded(48, flex)
@@ -277,6 +297,13 @@ Clip teskarceleb()
         .grounded(86, point)
         .grounded(102, point)
         .grounded(120, done);
+    // The spin is stepped round, a foot at a time.
+    auto foot = [&](Side side, float from, float to, float degrees) {
+        const float a = degrees * 3.14159265f / 180, x = side == Right ? -0.98f : 0.98f, z = 0.57f;
+        c.plantAt(side, from, to, x * std::cos(a) + z * std::sin(a), -x * std::sin(a) + z * std::cos(a), a);
+    };
+    foot(Right, 0, 12, 0), foot(Right, 15, 19, 90), foot(Right, 22, 26, 210), foot(Right, 30, 120, 360);
+    foot(Left, 0, 14, 0), foot(Left, 17, 21, 150), foot(Left, 24, 29, 270), foot(Left, 32, 120, 360);
     return c;
 }
 

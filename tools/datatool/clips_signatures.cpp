@@ -1,6 +1,7 @@
 // The four signature moves and the elbow drop that follows the bottom slam.
 // As with the grapples, the victim stands 5 ahead facing the attacker.
 #include "tools/datatool/clips_author.h"
+#include "tools/datatool/choreography.h"
 
 namespace {
 
@@ -23,14 +24,18 @@ constexpr float stunnerSit = 82;
 Clip stunner()
 {
     Pose kick = standPose();
-    kick.torso(-8).arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30).leg(Right, 85, 4, 15).leg(Left, -4, 5, 12);
+    kick.torso(-8).arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30).leg(Right, 85, 4, 15).leg(Left, 6, 5, 14);
     Pose turn = standPose();
-    turn.body(0, 100).arm(Right, 40, 100, 0, 90).arm(Left, 60, 80, 0, 60);
+    turn.body(0, 100).torso(6).arm(Right, 65, 40, 0, 70).arm(Left, 65, 40, 0, 70);
+    // Back to the victim, its head over the right shoulder, both hands
+    // reaching back round it.
     Pose lock = standPose();
-    lock.body(0, 180).torso(4).head(-6).arm(Right, 40, 150, 0, 120).arm(Left, 40, 150, 0, 120)
-        .leg(Right, 4, 8, 8).leg(Left, 4, 8, 8);
+    lock.body(0, 180).torso(8, 0, 6).head(-4, 20, -30).arm(Right, 40, 150, 0, 120).arm(Left, 40, 150, 0, 120)
+        .leg(Right, 22, 8, 26).leg(Left, 22, 8, 26);
+    Pose squeeze = lock;
+    squeeze.torso(12, 0, 8).head(0, 24, -20).leg(Right, 28, 8, 34).leg(Left, 26, 8, 32);
     Pose sit = sitPose();
-    sit.body(0, 180).arm(Right, 40, 150, 0, 120).arm(Left, 60, 20, 0, 40);
+    sit.body(0, 180).head(-14, 20, -30).arm(Right, 60, 20, 0, 40).arm(Left, 60, 20, 0, 40);
     Pose rise = Pose()
                     .body(0, 270)
                     .torso(30)
@@ -46,22 +51,27 @@ Clip stunner()
         .grounded(20, standPose())
         .grounded(32, turn)
         .grounded(45, lock)
-        .grounded(70, lock)
+        .grounded(58, squeeze)
+        .grounded(74, lock)
         .grounded(stunnerSit, sit)
         .grounded(95, sit)
         .grounded(110, rise)
         .grounded(125, done);
-    c.z(0, 0).z(20, 0.3f).z(45, 2.0f).z(125, 2.0f);
+    c.z(0, 0).z(20, 0.3f).z(33, 0.6f).z(45, 2.1f).z(125, 2.1f);
     return c;
 }
 
 Clip getstunner()
 {
     Pose doubled = standPose();
-    doubled.torso(55).head(25).arm(Right, 85, 45, 0, 90).arm(Left, 85, 45, 0, 90).leg(Right, 20, 6, 30)
+    doubled.torso(44).head(25).arm(Right, 85, 45, 0, 90).arm(Left, 85, 45, 0, 90).leg(Right, 20, 6, 30)
         .leg(Left, 20, 6, 30);
+    // Bent over the attacker's back, the chin on his right shoulder.
     Pose locked = doubled;
-    locked.torso(35).head(5).arm(Right, 60, 40, 0, 30).arm(Left, 60, 40, 0, 30);
+    locked.torso(24, 0, 18).head(-6, 0, 14).arm(Right, 70, 30, 0, 40).arm(Left, 70, 30, 0, 40)
+        .leg(Right, 14, 6, 20).leg(Left, 14, 6, 20);
+    Pose struggle = locked;
+    struggle.arm(Right, 60, 50, 0, 70).arm(Left, 75, 20, 0, 30).torso(26, 4, 16);
     Pose snap = standPose();
     snap.body(-8).torso(-20).head(-45).arm(Right, 20, 30, 0, 20).arm(Left, 20, 30, 0, 20).leg(Right, 10, 8, 20)
         .leg(Left, 5, 8, 15);
@@ -81,7 +91,8 @@ Clip getstunner()
         .grounded(12, doubled)
         .grounded(30, doubled)
         .grounded(45, locked)
-        .grounded(78, locked)
+        .grounded(60, struggle)
+        .grounded(76, locked)
         .at(stunnerSit, snap)
         .y(stunnerSit, groundHeight(snap) + 0.3f)
         .grounded(95, stagger)
@@ -91,8 +102,9 @@ Clip getstunner()
         .grounded(121.5f, fallenFlat(liePose()))
         .grounded(135, liePose().torso(6))
         .grounded(150, liePose());
-    c.z(0, 0).z(12, 0.3f).z(45, 1.4f).z(78, 1.4f).z(stunnerSit, 1.0f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
+    c.z(0, 0).z(12, -0.3f).z(30, -0.3f).z(45, 1.3f).z(76, 1.3f).z(stunnerSit, 0.6f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
         .z(121.5f, -3.2f).z(150, -3.2f);
+    c.x(0, 0).x(30, 0).x(45, 0.7f).x(78, 0.7f).x(95, 0.4f).x(108, 1.1f).x(150, 1.1f);
     return c;
 }
 
@@ -124,7 +136,7 @@ Clip chokeslam()
         .grounded(chokeLand, drive)
         .grounded(98, Pose(drive).torso(40))
         .grounded(112, standPose());
-    c.z(0, 0).z(15, 1.0f).z(chokeLand, 1.0f).z(112, 0.2f);
+    c.z(0, 0).z(15, 1.0f).z(chokeLand, 1.0f).z(112, 0.1f);
     return c;
 }
 
@@ -142,24 +154,24 @@ Clip getchokeslammed()
                     .head(5)
                     .arm(Right, 10, 80, 0, 20)
                     .arm(Left, 10, 80, 0, 20)
-                    .leg(Right, 0, 8, 10)
-                    .leg(Left, -5, 8, 5);
+                    .leg(Right, -15, 8, 40)
+                    .leg(Left, -20, 8, 35);
     Clip c("getchokeslammed.anim", 120);
     c.grounded(0, standPose())
         .grounded(15, choked)
         .grounded(26, choked)
         .at(40, hang)
-        .y(40, 6.8f)
+        .y(40, 6.4f)
         .at(52, kick)
-        .y(52, 7.0f)
+        .y(52, 6.6f)
         .at(62, hang)
-        .y(62, 7.0f)
+        .y(62, 6.6f)
         .at(76, drop)
         .y(76, 5.0f)
         .grounded(chokeLand, fallenFlat(liePose()))
         .grounded(98, liePose().torso(6))
         .grounded(120, liePose());
-    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(76, 1.2f).z(chokeLand, 0.2f).z(120, 0.2f);
+    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(70, 1.9f).z(76, 0.8f).z(chokeLand, -1.6f).z(120, -1.6f);
     return c;
 }
 
@@ -169,92 +181,116 @@ constexpr float olympicLand = 76.5f;
 
 Clip olympicslam()
 {
+    // Down and in under the victim's middle, the left arm between its legs,
+    // up with it over the left shoulder, then falling back and to the
+    // right, throwing it over behind.
     Pose shoot = Pose()
-                     .torso(45)
-                     .head(-20)
-                     .arm(Right, 88, 80, 0, 30)
-                     .arm(Left, 60, 120, 0, 90)
-                     .leg(Right, 50, 12, 75)
-                     .leg(Left, 35, 12, 60);
+                     .body(0, 10)
+                     .torso(30, 8, 10)
+                     .head(-10, -30, 16)
+                     .arm(Left, 88, 70, 0, 40)
+                     .arm(Right, 70, 80, 0, 90)
+                     .leg(Right, 55, 12, 85)
+                     .leg(Left, 45, 12, 75);
     Pose hoist = Pose()
-                     .torso(4, -15)
-                     .head(-5)
-                     .arm(Right, 70, 120, 0, 70)
-                     .arm(Left, 60, 140, 0, 90)
-                     .leg(Right, 8, 10, 10)
-                     .leg(Left, 8, 10, 10);
+                     .torso(-2, 8, 4)
+                     .head(-6, -25, 12)
+                     .arm(Left, 60, 100, 0, 100)
+                     .arm(Right, 60, 110, 20, 110)
+                     .leg(Right, 14, 10, 22)
+                     .leg(Left, 14, 10, 22);
+    Pose brace = hoist;
+    brace.torso(4, 14, 6).leg(Right, 24, 10, 36).leg(Left, 20, 10, 32);
     Pose topple = hoist;
-    topple.body(-35, -20).leg(Right, 50, 10, 60).leg(Left, 45, 10, 55);
+    topple.body(-40, -20).torso(-6, 8).arm(Left, 80, 20, 0, 20).leg(Right, 50, 10, 60).leg(Left, 45, 10, 55);
     Pose land = fallenFlat(liePose());
-    land.arm(Right, 20, 80, 0, 60).arm(Left, 20, 80, 0, 60);
+    land.arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30);
+    // The left arm reaches in low, under the victim's middle.
+    Pose dip = standPose();
+    dip.torso(14, 4, 6).head(-10, -20, 8).arm(Left, 85, 80, -20, 30);
     Clip c("olympicslam.anim", 104);
     c.grounded(0, standPose())
+        .grounded(8, dip)
         .grounded(16, shoot)
         .grounded(34, hoist)
-        .grounded(50, Pose(hoist).torso(0, 10))
-        .grounded(64, topple)
+        .grounded(50, brace)
+        .at(64, topple)
+        .y(64, groundHeight(topple) + 0.4f)
         .grounded(olympicLand, land)
         .grounded(92, liePose().torso(5))
         .grounded(104, liePose());
     c.z(0, 0).z(16, 2.0f).z(50, 2.0f).z(olympicLand, 1.6f).z(104, 1.6f);
-    c.x(0, 0).x(50, 0).x(olympicLand, 0.9f).x(104, 0.9f);
+    c.x(0, 0).x(50, 0).x(olympicLand, -1.0f).x(104, -1.0f);
     return c;
 }
 
+// Scooped over the attacker's left shoulder face down, head behind him,
+// then thrown over backward to land on its back behind him.
 Clip getolympicslam()
 {
     Pose caught = standPose();
-    caught.body(10).torso(30).head(10).arm(Right, 70, 40, 0, 40).arm(Left, 70, 40, 0, 40);
+    caught.body(55).torso(25).head(0).arm(Right, 50, 40, 0, 40).arm(Left, 50, 40, 0, 40).leg(Right, 20, 8, 30)
+        .leg(Left, 10, 8, 20);
     Pose across = Pose()
                       .body(90)
-                      .torso(15)
-                      .head(15)
-                      .arm(Right, 70, 30, 0, 40)
+                      .torso(18)
+                      .head(-10)
+                      .arm(Right, 50, 20, 0, 40)
                       .arm(Left, 60, 40, 0, 40)
                       .leg(Right, 10, 8, 25)
-                      .leg(Left, 25, 8, 30);
+                      .leg(Left, 20, 8, 30);
+    Pose kick = across;
+    kick.leg(Right, -5, 8, 45).leg(Left, 30, 8, 15).head(-20);
     Pose over = across;
     over.body(190).leg(Right, 20, 8, 20).leg(Left, 15, 8, 15);
     Pose land = fallenFlat(liePose());
     land.body(270);
     Pose rest = liePose();
     rest.body(270);
+    // Upright until the attacker is under it, so their heads never meet.
+    Pose braced = standPose();
+    braced.torso(4).head(-10).arm(Right, 50, 40, 0, 40).arm(Left, 50, 40, 0, 40);
     Clip c("getolympicslam.anim", 104);
     c.grounded(0, standPose())
+        .grounded(6, braced)
         .at(16, caught)
-        .y(16, groundHeight(caught))
+        .y(16, 5.4f)
         .at(34, across)
-        .y(34, 8.4f)
-        .at(50, Pose(across).body(100))
-        .y(50, 8.7f)
+        .y(34, 8.6f)
+        .at(50, kick)
+        .y(50, 8.6f)
         .at(64, over)
-        .y(64, 6.5f)
+        .y(64, 7.0f)
         .grounded(olympicLand, land)
         .grounded(92, Pose(rest).torso(5))
         .grounded(104, rest);
-    c.z(0, 0).z(16, 0.6f).z(34, 3.0f).z(50, 3.4f).z(64, 7.4f).z(olympicLand, 12.4f).z(104, 12.4f);
-    c.x(0, 0).x(34, 0).x(olympicLand, 1.3f).x(104, 1.3f);
+    c.z(0, 0).z(8, 0.3f).z(16, 2.0f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
+    c.x(0, 0).x(16, -1.6f).x(34, -1.9f).x(50, -1.9f).x(olympicLand, -2.2f).x(104, -2.2f);
     return c;
 }
 
-// The bottom slam: the attacker steps to the victim's side, hooks an arm
-// across its chest, lifts it off its feet and slams it down on its back,
-// dropping to a knee with it. He rises facing away: his heading turns by
-// 180 when the clip ends, and the taunt follows.
+// The bottom slam: the attacker steps round to the victim's right side
+// until they stand shoulder to shoulder facing the same way, hooks his left
+// arm across its chest and his right hand on its near shoulder, heaves it
+// up across his hip and slams it down on its back, dropping to a knee
+// beside it. He rises facing the way the victim
+// faced: his heading turns by 180 when the clip ends, and the taunt follows.
 constexpr float bottomLand = 93.5f;
 
 Clip vorlanbottom()
 {
     Pose step = standPose();
-    step.body(0, 90).arm(Left, 70, 80, 0, 40).leg(Right, 10, 10, 12);
+    step.body(0, 100).arm(Left, 70, 60, 0, 40).leg(Right, 12, 10, 16);
     Pose hook = standPose();
-    hook.body(0, 180).torso(10, 20).arm(Left, 80, 85, 40, 70).arm(Right, 80, 45, 0, 70).leg(Right, 20, 10, 30)
-        .leg(Left, 20, 10, 30);
+    hook.body(0, 180).torso(14, -20, 6).head(0, -15).arm(Left, 80, 85, 40, 70).arm(Right, 70, 30, -20, 60)
+        .leg(Right, 26, 10, 34).leg(Left, 20, 0, 30);
     Pose lift = hook;
-    lift.torso(-10, 30).arm(Left, 70, 120, 40, 60).leg(Right, 5, 10, 8).leg(Left, 5, 10, 8);
+    lift.torso(-6, -30, 10).leg(Right, 10, 10, 14).leg(Left, 10, 0, 14);
+    Pose heave = lift;
+    heave.torso(-10, -34, 12).leg(Right, 16, 10, 22).leg(Left, 8, 0, 12);
     Pose slamDown = Pose()
                         .body(0, 180)
-                        .torso(40, 20)
+                        .torso(40, -10)
                         .head(10)
                         .arm(Left, 85, 60, 30, 30)
                         .arm(Right, 70, 40, 0, 40)
@@ -269,42 +305,50 @@ Clip vorlanbottom()
         .grounded(14, step)
         .grounded(28, hook)
         .grounded(48, lift)
-        .grounded(66, lift)
+        .grounded(58, heave)
+        .grounded(70, lift)
         .grounded(bottomLand, slamDown)
         .grounded(104, rise)
         .grounded(120, done);
-    c.z(0, 0).z(14, 2.2f).z(28, 3.6f).z(120, 3.6f);
-    c.x(0, 0).x(14, 0.6f).x(28, 1.3f).x(120, 1.3f);
+    c.z(0, 0).z(14, 2.6f).z(28, 5.0f).z(120, 5.0f);
+    c.x(0, 0).x(14, 1.2f).x(28, 2.1f).x(120, 2.1f);
     return c;
 }
 
 Clip getvorlanbottom()
 {
     Pose hooked = standPose();
-    hooked.torso(-5).head(-10).arm(Right, 40, 30, 0, 40).arm(Left, 60, 20, 0, 40);
+    hooked.torso(-5).head(-10, 15, -15).arm(Right, 80, 10, 0, 30).arm(Left, 60, 20, 0, 40);
+    // Heaved up backward against the attacker's side, the legs kicking up
+    // in front, then slammed down on its back.
     Pose lifted = Pose()
-                      .body(-40)
+                      .body(-40, 0, 14)
                       .torso(15)
-                      .head(10)
-                      .arm(Right, 20, 60, 0, 30)
+                      .head(10, 0, -20)
+                      .arm(Right, 80, 120, 0, 40)
                       .arm(Left, 30, 50, 0, 30)
                       .leg(Right, 30, 8, 25)
                       .leg(Left, 20, 8, 15);
     Pose high = lifted;
-    high.body(-70).leg(Right, 45, 8, 30).leg(Left, 35, 8, 25);
+    high.body(-70, 0, 16).leg(Right, 45, 8, 30).leg(Left, 35, 8, 25);
+    Pose kick = high;
+    kick.leg(Right, 20, 8, 50).leg(Left, 50, 8, 10);
     Clip c("getvorlanbottom.anim", 120);
     c.grounded(0, standPose())
         .grounded(28, hooked)
         .at(48, lifted)
-        .y(48, groundHeight(lifted) + 2.6f)
+        .y(48, 5.2f)
+        .at(58, kick)
+        .y(58, 5.9f)
         .at(66, high)
-        .y(66, groundHeight(high) + 3.6f)
-        .at(80, Pose(high).body(-80))
-        .y(80, groundHeight(high) + 2.4f)
+        .y(66, 6.1f)
+        .at(80, Pose(high).body(-80, 0, 12))
+        .y(80, 4.8f)
         .grounded(bottomLand, fallenFlat(liePose()))
         .grounded(106, liePose().torso(6))
         .grounded(120, liePose());
-    c.z(0, 0).z(28, 0).z(66, -0.8f).z(bottomLand, -1.6f).z(120, -1.6f);
+    c.z(0, 0).z(28, 0).z(48, 1.4f).z(66, 2.8f).z(80, 2.2f).z(bottomLand, 0.6f).z(120, 0.6f);
+    c.x(0, 0).x(28, 0).x(66, -0.1f).x(80, 0.3f).x(bottomLand, -0.2f).x(120, -0.2f);
     return c;
 }
 
@@ -336,6 +380,8 @@ Clip peopleelbow1()
         .grounded(90, turn)
         .grounded(100, go);
     c.x(0, 0).x(84, 0).x(90, 1.2f).x(100, 5.0f);
+    // The taunt stands still; the turn into the run is stepped.
+    c.plant(Right, 0, 84, 0).plant(Right, 89, 94, 90).plant(Left, 0, 88, 0);
     return c;
 }
 

@@ -11,19 +11,22 @@ Pose guardPose()
     return standPose().arm(Right, 78, 45, 0, 110).arm(Left, 78, 45, 0, 110).torso(8);
 }
 
+// A straight right: cocked, then driven out at face height, stepping in on
+// the right foot; the fist reaches just far enough to meet the face of an
+// opponent the punch lands on.
 Clip punch()
 {
     Pose cock = guardPose();
-    cock.torso(6, -22).arm(Right, 72, -25, 0, 115).leg(Right, 4, 5, 10).leg(Left, 6, 5, 10);
+    cock.torso(6, -22).arm(Right, 72, -25, 0, 115).leg(Right, 14, 5, 18).leg(Left, 16, 5, 18);
     Pose extend = guardPose();
-    extend.torso(14, 28)
+    extend.torso(12, 18)
         .head(-4, -10)
-        .arm(Right, 90, 96, 0, 4)
+        .arm(Right, 84, 92, 0, 22)
         .arm(Left, 78, 55, 0, 115)
-        .leg(Right, 22, 5, 12)
-        .leg(Left, -10, 5, 10);
+        .leg(Right, 24, 5, 24)
+        .leg(Left, 14, 5, 18);
     Pose follow = extend;
-    follow.torso(12, 24).arm(Right, 90, 90, 0, 12);
+    follow.torso(10, 14).arm(Right, 84, 88, 0, 30);
     Clip c("punch.anim", 60);
     c.grounded(0, standPose())
         .grounded(16, cock)
@@ -32,23 +35,30 @@ Clip punch()
         .grounded(50, guardPose())
         .grounded(60, standPose());
     c.z(0, 0).z(16, -0.1f).z(29, 0.6f).z(60, 0.6f);
+    c.plant(Right, 0, 16, 0).plant(Right, 24, 44, 29).plant(Right, 52, 60, 60);
+    c.plant(Left, 0, 32, 0).plant(Left, 40, 60, 60);
     return c;
 }
 
+// Rocked back by a punch: the head already snapping back as the clip
+// starts, two steps back and a recovery.
 Clip hit()
 {
+    Pose jolt = standPose();
+    jolt.torso(-4, 4).head(-14, 6);
     Pose snap = standPose();
     snap.torso(-16, 12)
         .head(-32, 15)
         .arm(Right, 45, 35, 0, 50)
         .arm(Left, 55, 20, 0, 40)
-        .leg(Right, -8, 6, 10)
-        .leg(Left, 14, 6, 14);
+        .leg(Right, 10, 6, 16)
+        .leg(Left, 22, 6, 22);
     Pose recover = standPose();
     recover.torso(12).head(10).leg(Right, 6, 6, 16).leg(Left, 6, 6, 16);
     Clip c("hit.anim", 40);
-    c.grounded(0, standPose()).grounded(7, snap).grounded(22, recover).grounded(40, standPose());
-    c.z(0, 0).z(7, -0.7f).z(22, -1.1f).z(40, -1.1f);
+    c.grounded(0, jolt).grounded(7, snap).grounded(22, recover).grounded(40, standPose());
+    c.z(0, 0).z(7, -0.3f).z(14, -0.8f).z(22, -1.1f).z(40, -1.1f);
+    c.plant(Right, 0, 2, 0).plant(Right, 9, 40, 40).plant(Left, 0, 13, 0).plant(Left, 20, 40, 40);
     return c;
 }
 
@@ -56,7 +66,7 @@ Clip hit()
 Clip kick()
 {
     Pose chamber = standPose();
-    chamber.torso(-4).arm(Right, 45, 20, 0, 30).arm(Left, 45, 20, 0, 30).leg(Right, 100, 4, 112).leg(Left, 2, 5, 10);
+    chamber.torso(-4).arm(Right, 45, 20, 0, 30).arm(Left, 45, 20, 0, 30).leg(Right, 112, 4, 112).leg(Left, 2, 5, 10);
     Pose stomp = standPose();
     stomp.torso(16).head(12).arm(Right, 55, 30, 0, 30).arm(Left, 55, 30, 0, 30).leg(Right, 62, 4, 42)
         .leg(Left, -6, 5, 22);
@@ -67,7 +77,8 @@ Clip kick()
         .grounded(31, stomp)
         .grounded(36, stomp)
         .grounded(50, standPose());
-    c.z(0, 0).z(24, 0.4f).z(31, 0.9f).z(50, 0.9f);
+    c.z(0, 0).z(24, 0.4f).z(31, 0.6f).z(50, 0.6f);
+    c.plant(Right, 0, 6, 0).plant(Right, 42, 50, 50).plant(Left, 0, 42, 0).plant(Left, 46, 50, 50);
     return c;
 }
 
@@ -106,7 +117,10 @@ Clip runpunch()
         .grounded(28, follow)
         .grounded(44, guardPose())
         .grounded(60, standPose());
-    c.z(0, 0).z(10, 1.7f).z(18, 2.2f).z(28, 2.5f).z(44, 2.6f).z(60, 2.6f);
+    c.z(0, 0).z(10, 1.6f).z(18, 1.9f).z(28, 2.0f).z(44, 2.0f).z(60, 2.0f);
+    // Braking on the right foot as the arm swings through, the left coming
+    // down beside it, and both set square to stand.
+    c.plant(Right, 6, 34, 18).plant(Left, 12, 40, 28).plant(Right, 42, 60, 60).plant(Left, 48, 60, 60);
     return c;
 }
 
@@ -122,8 +136,8 @@ Clip knockedDown(const char* file, float hitTime, float landTime, float length, 
                    .head(15)
                    .arm(Right, 10, 70, 0, 20)
                    .arm(Left, 10, 70, 0, 20)
-                   .leg(Right, 30, 8, 20)
-                   .leg(Left, 20, 8, 15);
+                   .leg(Right, 0, 8, 45)
+                   .leg(Left, -8, 8, 40);
     Pose land = liePose();
     land.arm(Right, 30, 0, 0, 5).arm(Left, 30, 0, 0, 5).leg(Right, 35, 8, 25).leg(Left, 30, 8, 25).head(10);
     Clip c(file, length);
@@ -206,19 +220,6 @@ Clip grabmiss()
 
 } // namespace
 
-Pose lockPose()
-{
-    // Collar and elbow: right hand behind the partner's neck, left hand on
-    // the partner's right elbow. Both wrestlers take the same pose.
-    return Pose()
-        .torso(32, 0, -8)
-        .head(-12, 10, -22)
-        .arm(Right, 90, 100, 40, 70)
-        .arm(Left, 65, 35, 0, 110)
-        .leg(Right, 18, 8, 16)
-        .leg(Left, -14, 8, 12);
-}
-
 std::vector<Clip> strikeClips()
 {
     return {punch(),
@@ -226,9 +227,9 @@ std::vector<Clip> strikeClips()
             kick(),
             liehit(),
             runpunch(),
-            knockedDown("getrunpunch.anim", 20, 46.5f, 70, standPose(), 0),
+            knockedDown("getrunpunch.anim", 17, 46.5f, 70, standPose(), 0),
             runpunchmiss(),
             hitrun(),
-            knockedDown("gethitrun.anim", 14, 43.5f, 70, runPose(0), 0.07f),
+            knockedDown("gethitrun.anim", 12, 43.5f, 70, runPose(0), 0.07f),
             grabmiss()};
 }

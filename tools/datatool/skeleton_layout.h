@@ -31,6 +31,7 @@ constexpr float elbowX = 3.0f;
 constexpr float wristX = 4.45f;
 constexpr float fingerTipX = 5.2f;
 constexpr float headTopY = 4.6f;
+constexpr float ballZ = 0.7f;   // the ball of the foot, where the shin-and-foot bone ends
 
 // Root height that puts the soles on the floor in a standing clip.
 constexpr float standingRootHeight = -soleY;
@@ -40,10 +41,10 @@ constexpr std::array<JointLayout, layoutJointCount> skeletonLayout{{
     /* 1 */ {{0, 0, 0}, -1, 0, -1, "root"},
     /* 2 */ {{-hipSocketX, 0, 0}, 0, 3, 5, "hip connector -x"},
     /* 3 */ {{0, kneeY - hipLineY, 0}, 2, 4, -1, "thigh -x"},
-    /* 4 */ {{0, ankleY - kneeY, 0}, 3, -1, -1, "shin and foot -x"},
+    /* 4 */ {{0, ankleY - kneeY, ballZ}, 3, -1, -1, "shin and foot -x"},
     /* 5 */ {{hipSocketX, 0, 0}, 0, 6, -1, "hip connector +x"},
     /* 6 */ {{0, kneeY - hipLineY, 0}, 5, 7, -1, "thigh +x"},
-    /* 7 */ {{0, ankleY - kneeY, 0}, 6, -1, -1, "shin and foot +x"},
+    /* 7 */ {{0, ankleY - kneeY, ballZ}, 6, -1, -1, "shin and foot +x"},
     /* 8 */ {{0, neckBaseY, 0}, 1, 9, -1, "torso"},
     /* 9 */ {{-shoulderX, shoulderY - neckBaseY, 0}, 8, 10, 13, "shoulder connector -x"},
     /*10 */ {{-(elbowX - shoulderX), 0, 0}, 9, 11, -1, "upper arm -x"},

@@ -19,6 +19,12 @@
 //                                facing +z, the victim 5 units ahead facing it,
 //                                both clips at the same time, each moved by
 //                                its own root motion
+//   cuts NAME OUT.png            a sequence the game cuts together, played by
+//                                the game's own move handlers: "suplex" (grab,
+//                                hold, suplex), "kickout" (pin, kicked off),
+//                                "pinfall" (pin to the count's end), "throw"
+//                                (grab, hold, whip, the run back); frames
+//                                evenly across it, the camera on the pair
 //
 // Options
 //   --run DIR         directory holding game.ini and data/ (default: the
@@ -44,6 +50,10 @@
 //   --bones           draw the skeleton display over the bodies
 //   --no-models       skip the bodies (the skeleton or shadows only)
 //   --shadows         draw the shadows as the game does
+//   --views A,B,...   pair: the frames seen from each of these azimuths, a
+//                     row of frames per view
+//   --follow          sheet: the camera follows the wrestler instead of
+//                     looking at the middle of its path
 //   --help            this text
 #include "tools/preview/preview.h"
 #include "tools/preview/showcase.h"
@@ -58,6 +68,9 @@
 #include "assets/mesh.h"
 #include "assets/skeleton.h"
 #include "assets/texture.h"
+#include "app/controls.h"
+#include "wrestler/grapples.h"
+#include "wrestler/pins.h"
 #include "wrestler/wrestler.h"
 
 #include <GL/freeglut.h>
@@ -82,11 +95,12 @@ static const char* usageText =
     "  bones OUT.png                 skeleton over a body\n"
     "  sheet CLIP OUT.png            N frames across a clip\n"
     "  pair ATTACKER VICTIM OUT.png  attacker and victim clips together\n"
+    "  cuts NAME OUT.png             suplex, kickout, pinfall or throw, as the game plays it\n"
     "options:\n"
     "  --run DIR  --frames N  --columns N  --from T  --to T\n"
     "  --clip NAME  --time T  --rot J:X,Y,Z  --height H\n"
     "  --character I  --victim I  --view DEG  --elevation DEG  --distance D  --target Y\n"
-    "  --size WxH  --bones  --no-models  --shadows  --help\n"
+    "  --size WxH  --bones  --no-models  --shadows  --follow  --views A,B,..  --help\n"
     "run it under xvfb-run -a -s \"-screen 0 1280x1024x24\"\n"
     "icon DIR and screens DIR: see tools/preview/showcase.h\n";
 
@@ -114,6 +128,8 @@ struct Options {
     float target = -1000;
     int cellWidth = 240, cellHeight = 320;
     bool bones = false, models = true, shadows = false;
+    bool follow = false;
+    std::vector<float> views;   // pair: several camera azimuths per frame
 };
 
 static Options opt;
@@ -164,6 +180,21 @@ static void parseOptions(int argc, char** argv)
         else if (a == "--bones") opt.bones = true;
         else if (a == "--no-models") opt.models = false;
         else if (a == "--shadows") opt.shadows = true;
+        else if (a == "--follow") opt.follow = true;
+        else if (a == "--views") {
+            const std::string list = next();
+            size_t at = 0;
+            while (at < list.size()) {
+                const size_t comma = list.find(',', at);
+                const std::string one = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+                char* end = nullptr;
+                const float v = std::strtof(one.c_str(), &end);
+                if (one.empty() || *end)
+                    fail("bad --views (DEG,DEG,...)", list);
+                opt.views.push_back(v);
+                at = comma == std::string::npos ? list.size() : comma + 1;
+            }
+        }
         else if (a == "--size") {
             const std::string s = next();
             if (std::sscanf(s.c_str(), "%dx%d", &opt.cellWidth, &opt.cellHeight) != 2
@@ -190,6 +221,7 @@ static void parseOptions(int argc, char** argv)
     size_t want = 1;
     if (opt.mode == "sheet") want = 2;
     else if (opt.mode == "pair") want = 3;
+    else if (opt.mode == "cuts") want = 2;
     else if (opt.mode != "lineup" && opt.mode != "pose" && opt.mode != "textures" && opt.mode != "bones")
         fail(opt.mode.empty() ? "no mode given (try --help)" : "unknown mode", opt.mode);
     if (opt.args.size() != want)
@@ -594,8 +626,9 @@ static void sheetMode(const std::string& clipName, const std::string& out)
     Image sheet = newSheet(static_cast<int>(times.size()));
     for (size_t i = 0; i < times.size(); ++i) {
         placeOnClip(w, playerTwo, slot, 0, 0, 0, times[i]);
-        beginCell({cx, 4.0f, cz, view, opt.elevation, d});
-        drawFloor(cx, cz);
+        const float fx = opt.follow ? w.x : cx, fz = opt.follow ? w.z : cz;
+        beginCell({fx, 4.0f, fz, view, opt.elevation, opt.follow && opt.distance <= 0 ? 17.0f : d});
+        drawFloor(fx, fz);
         drawFigure(w);
         label(timeLabel(clipName.c_str(), times[i]), placeLabel(w));
         placeCell(sheet, static_cast<int>(i));
@@ -618,19 +651,133 @@ static void pairMode(const std::string& attackerClip, const std::string& victimC
     const std::vector<float> times = frameTimes(std::fmax(lengthA, lengthV));
 
     const float d = opt.distance > 0 ? opt.distance : 30.0f;
-    const float view = opt.view > -999 ? opt.view : 90.0f;
-    Image sheet = newSheet(static_cast<int>(times.size()));
-    for (size_t i = 0; i < times.size(); ++i) {
-        // A clip shorter than the other holds its last moment.
-        const float t = times[i];
-        placeOnClip(a, v, slotA, 0, 0, 0, std::fmin(t, lengthA - 0.01f));
-        placeOnClip(v, a, slotV, 0, 5, 180, std::fmin(t, lengthV - 0.01f));
-        beginCell({0, 5.5f, 2.5f, view, opt.elevation, d});
-        drawFloor(0, 2.5f);
-        drawFigure(a);
-        drawFigure(v);
-        label(timeLabel((attackerClip + " + " + victimClip).c_str(), t), placeLabel(a) + " | " + placeLabel(v));
-        placeCell(sheet, static_cast<int>(i));
+    std::vector<float> views = opt.views;
+    if (views.empty())
+        views.push_back(opt.view > -999 ? opt.view : 90.0f);
+    // With several views, each view is one row of the frames.
+    if (views.size() > 1)
+        opt.columns = static_cast<int>(times.size());
+    Image sheet = newSheet(static_cast<int>(times.size() * views.size()));
+    for (size_t i = 0; i < times.size(); ++i)
+        for (size_t j = 0; j < views.size(); ++j) {
+            // A clip shorter than the other holds its last moment.
+            const float t = times[i];
+            placeOnClip(a, v, slotA, 0, 0, 0, std::fmin(t, lengthA - 0.01f));
+            placeOnClip(v, a, slotV, 0, 5, 180, std::fmin(t, lengthV - 0.01f));
+            beginCell({0, 5.5f, 2.5f, views[j], opt.elevation, d});
+            drawFloor(0, 2.5f);
+            drawFigure(a);
+            drawFigure(v);
+            label(timeLabel((attackerClip + " + " + victimClip).c_str(), t), placeLabel(a) + " | " + placeLabel(v));
+            placeCell(sheet, static_cast<int>(j * times.size() + i));
+        }
+    writeOut(sheet, out);
+}
+
+// One frame of the game's clip advance for both wrestlers, as the match
+// does it (player one first), at the game's own clip step for a 30 ms frame.
+static void gameStep(Wrestler& a, Wrestler& b, float dt)
+{
+    separationOn = 0;
+    advanceClip(a, dt, b);
+    separationOn = 0;
+    advanceClip(b, dt, a);
+}
+
+static void holdKey(int slot)
+{
+    clearKeys();
+    keyDown[slot] = 1;
+}
+
+static void cutsMode(const std::string& name, const std::string& out)
+{
+    Wrestler& a = playerOne;
+    Wrestler& b = playerTwo;
+    setCharacter(a, opt.character);
+    setCharacter(b, opt.victim);
+    a.opponent = &b;
+    b.opponent = &a;
+    for (Wrestler* w : {&a, &b}) {
+        w->health = 100;
+        w->holdTimer = 0;
+        w->elbowArmed = 0;
+    }
+    const PlayerKeys& keys = playerOneKeys;
+    placeOnClip(a, b, ClipStand, 0, 0, 0, 0);
+    placeOnClip(b, a, ClipStand, 0, 4, 180, 0);
+    a.state = a.nextState = b.state = b.nextState = Idle;
+
+    // Each step: how long to play before it, and the move it starts.
+    struct Step {
+        float after;
+        int what;   // 0 grab, 1 suplex, 2 throw, 3 pin, 4 kick-out, 5 nothing
+    };
+    std::vector<Step> steps;
+    if (name == "suplex") {
+        steps.push_back({0, 0});
+        steps.push_back({40, 1});
+        steps.push_back({150, 5});
+    } else if (name == "throw") {
+        steps.push_back({0, 0});
+        steps.push_back({40, 2});
+        steps.push_back({100, 5});
+    } else if (name == "kickout" || name == "pinfall") {
+        placeOnClip(b, a, ClipLie, 0, 4, 180, 0);
+        b.state = b.nextState = Lying;
+        steps.push_back({0, 3});
+        if (name == "kickout") {
+            steps.push_back({50, 4});
+            steps.push_back({75, 5});
+        } else {
+            steps.push_back({200, 5});
+        }
+    } else
+        fail("unknown sequence (suplex, kickout, pinfall, throw)", name);
+
+    const float dt = 1.8f;
+    float total = 0;
+    for (const Step& s : steps)
+        total += s.after;
+    const int frames = opt.frames;
+    const float every = total / (frames - 1);
+    Image sheet = newSheet(frames);
+    float t = 0, nextShot = 0;
+    int shot = 0;
+    auto capture = [&] {
+        while (shot < frames && t >= nextShot - 0.01f) {
+            const float cx = (a.x + b.x) / 2, cz = (a.z + b.z) / 2;
+            beginCell({cx, 4.5f, cz, opt.view > -999 ? opt.view : 90.0f, opt.elevation,
+                       opt.distance > 0 ? opt.distance : 26.0f});
+            drawFloor(cx, cz);
+            drawFigure(a);
+            drawFigure(b);
+            char clips[128];
+            std::snprintf(clips, sizeof clips, "%s %.0f | %s %.0f", clipFiles[static_cast<std::size_t>(a.clip)],
+                          static_cast<double>(a.clipTime), clipFiles[static_cast<std::size_t>(b.clip)],
+                          static_cast<double>(b.clipTime));
+            label(timeLabel(name.c_str(), t), clips);
+            placeCell(sheet, shot);
+            ++shot;
+            nextShot = shot * every;
+        }
+    };
+    for (const Step& s : steps) {
+        for (float played = 0; played + dt <= s.after; played += dt) {
+            gameStep(a, b, dt);
+            t += dt;
+            capture();
+        }
+        switch (s.what) {
+        case 0: holdKey(keys.grab); grabHandler(a, keys.grab, b); break;
+        case 1: holdKey(keys.up); suplexHandler(a, keys.up, b); break;
+        case 2: holdKey(keys.down); throwHandler(a, keys.down, b); break;
+        case 3: holdKey(keys.grab); pinHandler(a, keys.grab, b); break;
+        case 4: holdKey(playerTwoKeys.up); kickOutHandler(b, playerTwoKeys.up, a); break;
+        default: break;
+        }
+        clearKeys();
+        capture();
     }
     writeOut(sheet, out);
 }
@@ -679,5 +826,7 @@ int main(int argc, char** argv)
         sheetMode(opt.args[0], out);
     else if (opt.mode == "pair")
         pairMode(opt.args[0], opt.args[1], out);
+    else if (opt.mode == "cuts")
+        cutsMode(opt.args[0], out);
     return 0;
 }
