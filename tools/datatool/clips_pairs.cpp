@@ -97,7 +97,11 @@ struct Ball {
     double radius;
 };
 
-constexpr Ball bodyBalls[] = {
+// The shins first and the arms last, so that the whole body and the part
+// that places it are two ranges of one table.
+constexpr Ball balls[] = {
+    {RightShin, {-0.75f, -3.1f, 0}, 0.45}, {RightShin, {-0.75f, -3.9f, 0.05f}, 0.4},
+    {LeftShin, {0.75f, -3.1f, 0}, 0.45}, {LeftShin, {0.75f, -3.9f, 0.05f}, 0.4},
     {Head, {0, 3.85f, 0.02f}, 0.66}, {Head, {0, 3.2f, -0.02f}, 0.48},
     {Torso, {-0.55f, 2.1f, 0}, 0.8}, {Torso, {0.55f, 2.1f, 0}, 0.8}, {Torso, {0, 2.5f, 0}, 0.75},
     {Torso, {-0.45f, 1.1f, 0}, 0.7}, {Torso, {0.45f, 1.1f, 0}, 0.7},
@@ -111,21 +115,15 @@ constexpr Ball bodyBalls[] = {
     {LeftUpperArm, {1.7f, 2.52f, 0}, 0.48}, {LeftUpperArm, {2.5f, 2.55f, 0}, 0.4},
     {RightForearm, {-3.4f, 2.57f, 0}, 0.36}, {LeftForearm, {3.4f, 2.57f, 0}, 0.36},
 };
+constexpr std::size_t shinBalls = 4, armBalls = 6;
+constexpr std::size_t ballCount = sizeof balls / sizeof balls[0];
 
-// The trunk, head and legs as balls: the part of a body that places it.
-constexpr Ball coreBalls[] = {
-    {Head, {0, 3.85f, 0.02f}, 0.66}, {Head, {0, 3.2f, -0.02f}, 0.48},
-    {Torso, {-0.55f, 2.1f, 0}, 0.8}, {Torso, {0.55f, 2.1f, 0}, 0.8}, {Torso, {0, 2.5f, 0}, 0.75},
-    {Torso, {-0.45f, 1.1f, 0}, 0.7}, {Torso, {0.45f, 1.1f, 0}, 0.7},
-    {Torso, {-0.45f, 0.3f, 0}, 0.7}, {Torso, {0.45f, 0.3f, 0}, 0.7},
-    {Torso, {0, 1.9f, 0.25f}, 0.75}, {Torso, {0, 1.9f, -0.14f}, 0.72},
-    {Pelvis, {-0.45f, -0.5f, 0}, 0.72}, {Pelvis, {0.45f, -0.5f, 0}, 0.72},
-    {RightThigh, {-0.75f, -1.5f, 0}, 0.58}, {RightThigh, {-0.75f, -2.3f, 0}, 0.5},
-    {LeftThigh, {0.75f, -1.5f, 0}, 0.58}, {LeftThigh, {0.75f, -2.3f, 0}, 0.5},
-    {RightThigh, {-0.75f, -1.9f, 0}, 0.56}, {LeftThigh, {0.75f, -1.9f, 0}, 0.56},
-    {RightShin, {-0.75f, -3.1f, 0}, 0.45}, {RightShin, {-0.75f, -3.9f, 0.05f}, 0.4},
-    {LeftShin, {0.75f, -3.1f, 0}, 0.45}, {LeftShin, {0.75f, -3.9f, 0.05f}, 0.4},
-};
+// The body a holding arm keeps out of: all but the shins.
+constexpr const Ball* bodyBallsBegin = balls + shinBalls;
+constexpr const Ball* bodyBallsEnd = balls + ballCount;
+// The trunk, head and legs: the part of a body that places it.
+constexpr const Ball* coreBallsBegin = balls;
+constexpr const Ball* coreBallsEnd = balls + ballCount - armBalls;
 
 // Points along an arm that must stay out of the partner (the hand itself
 // may press into it a little), with the arm's own half thickness.
@@ -151,9 +149,9 @@ std::vector<PlacedBall> partnerBalls(const Pose& partner, bool partnerIsVictim, 
     BodyFrames f;
     bodyFrames(partner, f);
     std::vector<PlacedBall> out;
-    for (const Ball& b : bodyBalls) {
-        const Point3 pair = pairPoint(partnerIsVictim, partnerRoot, framePoint(f, b.joint, b.at));
-        out.push_back({bodyPointOf(!partnerIsVictim, holderRoot, pair), b.radius});
+    for (const Ball* b = bodyBallsBegin; b != bodyBallsEnd; ++b) {
+        const Point3 pair = pairPoint(partnerIsVictim, partnerRoot, framePoint(f, b->joint, b->at));
+        out.push_back({bodyPointOf(!partnerIsVictim, holderRoot, pair), b->radius});
     }
     return out;
 }
@@ -298,8 +296,8 @@ std::vector<PlacedBall> coreInPair(const Pose& pose, bool victim, const Point3& 
     BodyFrames f;
     bodyFrames(pose, f);
     std::vector<PlacedBall> out;
-    for (const Ball& b : coreBalls)
-        out.push_back({pairPoint(victim, root, framePoint(f, b.joint, b.at)), b.radius});
+    for (const Ball* b = coreBallsBegin; b != coreBallsEnd; ++b)
+        out.push_back({pairPoint(victim, root, framePoint(f, b->joint, b->at)), b->radius});
     return out;
 }
 
