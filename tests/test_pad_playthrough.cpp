@@ -10,6 +10,7 @@
 #include "assets/catalogue.h"
 #include "match/phases.h"
 #include "pad/pad.h"
+#include "wrestler/movement.h"
 #include "wrestler/wrestler.h"
 
 #include <GL/gl.h>
@@ -87,12 +88,7 @@ protected:
         // Right, down, left, up: the forward walk of walking frames 1 to 4.
         static const float lean[5][2] = {{0, 0}, {1, 0}, {0, 1}, {-1, 0}, {0, -1}};
         for (int i = 0; i < 300 && distanceTo(playerOne, playerTwo) >= distance; ++i) {
-            const float b = playerOne.bearing;
-            const int quadrant = playerOne.state == Walking ? playerOne.quadrant
-                                 : b >= 135 && b <= 225             ? 1
-                                 : b >= 45 && b < 135               ? 2
-                                 : (b > 225 && b <= 315) || b <= -45 ? 4
-                                                                     : 3;
+            const int quadrant = playerOne.state == Walking ? playerOne.quadrant : selectFrame(playerOne.bearing);
             one.stick(lean[quadrant][0], lean[quadrant][1]);
             frame();
         }

@@ -12,6 +12,7 @@
 #include "match/phases.h"
 #include "match/view.h"
 #include "match/ropes.h"
+#include "wrestler/movement.h"
 #include "wrestler/wrestler.h"
 
 #include <GL/gl.h>
@@ -119,7 +120,7 @@ protected:
         static const unsigned char forwardKey[5] = {0, 'd', 's', 'a', 'w'};
         unsigned char held = 0;
         for (int i = 0; i < limit && distanceTo(playerOne, playerTwo) >= distance; ++i) {
-            const int quadrant = playerOne.state == Walking ? playerOne.quadrant : quadrantFor(playerOne.bearing);
+            const int quadrant = playerOne.state == Walking ? playerOne.quadrant : selectFrame(playerOne.bearing);
             const unsigned char key = forwardKey[quadrant];
             if (key != held) {
                 if (held)
@@ -133,18 +134,6 @@ protected:
             release(held);
         frame(units);
         return distanceTo(playerOne, playerTwo) < distance;
-    }
-
-    // The walking frame a bearing selects.
-    static int quadrantFor(float b)
-    {
-        if (b >= 135 && b <= 225)
-            return 1;
-        if (b >= 45 && b < 135)
-            return 2;
-        if ((b > 225 && b <= 315) || b <= -45)
-            return 4;
-        return 3;
     }
 };
 

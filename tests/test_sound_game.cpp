@@ -10,6 +10,7 @@
 #include "assets/catalogue.h"
 #include "match/phases.h"
 #include "sound/sound.h"
+#include "wrestler/movement.h"
 #include "wrestler/wrestler.h"
 
 #include <GL/gl.h>
@@ -106,12 +107,7 @@ protected:
         static const unsigned char forwardKey[5] = {0, 'd', 's', 'a', 'w'};
         unsigned char held = 0;
         for (int i = 0; i < 300 && distanceTo(playerOne, playerTwo) >= distance; ++i) {
-            const float b = playerOne.bearing;
-            const int quadrant = playerOne.state == Walking ? playerOne.quadrant
-                                 : b >= 135 && b <= 225             ? 1
-                                 : b >= 45 && b < 135               ? 2
-                                 : (b > 225 && b <= 315) || b <= -45 ? 4
-                                                                     : 3;
+            const int quadrant = playerOne.state == Walking ? playerOne.quadrant : selectFrame(playerOne.bearing);
             if (forwardKey[quadrant] != held) {
                 if (held)
                     release(held);

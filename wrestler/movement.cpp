@@ -36,14 +36,6 @@ int frameClip(int quadrant, Direction key)
     return f.up;
 }
 
-int selectFrame(float b)
-{
-    if (b >= 135 && b <= 225) return 1;
-    if (b >= 45 && b < 135) return 2;
-    if ((b > 225 && b <= 315) || b <= -45) return 4;
-    return 3;
-}
-
 // The keep ranges reach 5 degrees past the selection borders so that a walk
 // does not flicker between frames while the bearing hovers at a border.
 bool keepsFrame(int quadrant, float b)
@@ -75,6 +67,14 @@ float bearingToward(const Wrestler& w, const Wrestler& o)
 }
 
 } // namespace
+
+int selectFrame(float b)
+{
+    if (b >= 135 && b <= 225) return 1;
+    if (b >= 45 && b < 135) return 2;
+    if ((b > 225 && b <= 315) || b <= -45) return 4;
+    return 3;
+}
 
 void walkHandler(Wrestler& w, int up, int left, int right, int down, Wrestler& partner)
 {

@@ -5,6 +5,9 @@
 
 struct Wrestler;
 
+// The walking frame (1 to 4) a bearing to the opponent selects: the frame
+// whose keys walk toward it.
+int selectFrame(float bearing);
 void walkHandler(Wrestler& w, int up, int left, int right, int down, Wrestler& partner);
 void runHandler(Wrestler& w, int up, int left, int right, int down, Wrestler& partner);
 void turnStep(Wrestler& w, float frameDelta);
