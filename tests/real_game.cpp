@@ -1,4 +1,5 @@
 #include "tests/real_game.h"
+#include "tests/support.h"
 
 #include <X11/Xutil.h>
 
@@ -127,11 +128,15 @@ bool PrivateDisplay::start()
         number += c;
     close(fds[0]);
     name = ":" + number;
-    return !number.empty();
+    if (!number.empty())
+        display = openDisplay(name.c_str());
+    return display != nullptr;
 }
 
 PrivateDisplay::~PrivateDisplay()
 {
+    if (display)
+        XCloseDisplay(display);
     if (pid > 0) {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
@@ -150,6 +155,27 @@ void sendKey(Display* display, Window window, KeySym symbol, int type)
     event.xkey.keycode = XKeysymToKeycode(display, symbol);
     XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
     XFlush(display);
+}
+
+namespace {
+
+int ignoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+} // namespace
+
+Display* openDisplay(const char* name)
+{
+    Display* display = XOpenDisplay(name);
+    XSetErrorHandler(ignoreXError);
+    return display;
+}
+
+void writeGameIni(const std::string& folder)
+{
+    writeFile(folder + "/game.ini", std::string(TARVOK_RUN_DIR) + "/data/\n%.0s" + TARVOK_RUN_DIR + "/data/%s\n");
 }
 
 bool waitFor(const std::function<bool()>& done, double seconds)

@@ -39,9 +39,18 @@ struct RealGame {
 struct PrivateDisplay {
     pid_t pid = -1;
     std::string name;
+    Display* display = nullptr;     // the test's connection, opened by start
     bool start();
     ~PrivateDisplay();
 };
+
+// A connection to the X server `name` (nullptr: $DISPLAY) on which a failed
+// request is ignored: a window can go away or change size between two
+// requests, and a failed image request is simply tried again.
+Display* openDisplay(const char* name);
+
+// game.ini in `folder`, naming the build's generated data.
+void writeGameIni(const std::string& folder);
 
 bool waitFor(const std::function<bool()>& done, double seconds);
 

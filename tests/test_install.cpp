@@ -1,6 +1,7 @@
 // The installed game: cmake --install of this build tree into a temporary
 // prefix, the launcher started from another folder on the virtual display,
 // and the .deb that cpack makes of the same tree.
+#include "tests/real_game.h"
 #include "tests/support.h"
 
 #include <gtest/gtest.h>
@@ -110,17 +111,6 @@ std::pair<int, int> pngSize(const std::string& path)
     return {word(16), word(20)};
 }
 
-bool waitFor(const std::function<bool()>& done, int seconds)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return done();
-}
-
 // Every window titled "Tarvok" on the display. Other tests may run a game
 // at the same time, so the launched one is told apart as the window that
 // was not there before it started.
@@ -149,11 +139,6 @@ std::set<Window> tarvokWindows(Display* display)
     return found;
 }
 
-// A window can go away between two requests.
-int ignoreXError(Display*, XErrorEvent*)
-{
-    return 0;
-}
 
 // The launcher started in a folder with some environment, its standard
 // output read through a pipe.
@@ -249,9 +234,8 @@ TEST(Install, TheLauncherStartsTheInstalledGameFromAnotherFolderWithoutWritingIn
 {
     const char* displayName = std::getenv("DISPLAY");
     ASSERT_TRUE(displayName && *displayName) << "the test suite runs under xvfb-run";
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay(nullptr);
     ASSERT_NE(display, nullptr);
-    XSetErrorHandler(ignoreXError);
 
     TempDir prefix, caller, runtime;
     ASSERT_TRUE(installInto(prefix.path));

@@ -10,13 +10,6 @@
 
 namespace {
 
-// The window may be resized between two requests (the game resizes it to
-// 640 x 480 at start); a failed image request is simply tried again.
-int ignoreXError(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
 // Counts pixels that are not black in the window: a drawn frame has many.
 long litPixels(Display* display, Window window)
 {
@@ -32,12 +25,11 @@ TEST(Launch, TheGameOpensItsWindowDrawsFramesAndLogsItsLoading)
 {
     const char* displayName = std::getenv("DISPLAY");
     ASSERT_TRUE(displayName && *displayName) << "the test suite runs under xvfb-run";
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay(nullptr);
     ASSERT_NE(display, nullptr);
-    XSetErrorHandler(ignoreXError);
 
     TempDir dir;
-    writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR) + "/data/\n%.0s" + TARVOK_RUN_DIR + "/data/%s\n");
+    writeGameIni(dir.path);
     RealGame game;
     game.start(dir.path);
 

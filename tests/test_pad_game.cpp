@@ -23,11 +23,6 @@
 
 namespace {
 
-int ignoreXError(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
 // What the window shows, top row first, as 0xRRGGBB; empty when it cannot
 // be read. What lies off the screen reads black.
 struct Picture {
@@ -95,16 +90,8 @@ protected:
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "needs the X display of xvfb-run";
         ASSERT_TRUE(server.start()) << "no X server of its own";
-        display = XOpenDisplay(server.name.c_str());
-        ASSERT_NE(display, nullptr);
-        XSetErrorHandler(ignoreXError);
-        writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR) + "/data/\n%.0s" + TARVOK_RUN_DIR + "/data/%s\n");
-    }
-
-    void TearDown() override
-    {
-        if (display)
-            XCloseDisplay(display);
+        display = server.display;
+        writeGameIni(dir.path);
     }
 
     // Starts the program and waits for its selection screen to show and

@@ -129,13 +129,12 @@ TEST(Recording, AGameRecordedHereReplaysInTheProgramToTheSameEndAndPicture)
     char expected[80];
     std::snprintf(expected, sizeof expected, "state %016llx\n", state);
 
-    writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR) + "/data/\n%.0s" + TARVOK_RUN_DIR + "/data/%s\n");
+    writeGameIni(dir.path);
     for (const char* speed : {"0", "4"}) {
         SCOPED_TRACE(std::string("at speed ") + speed);
         PrivateDisplay server;
         ASSERT_TRUE(server.start());
-        Display* display = XOpenDisplay(server.name.c_str());
-        ASSERT_NE(display, nullptr);
+        Display* display = server.display;
         RealGame game;
         game.start(dir.path, {"--no-sound", "--replay", path, "--replay-speed", speed}, {"DISPLAY=" + server.name});
         ASSERT_TRUE(waitFor([&] { game.read(); return game.log.find("replay finished") != std::string::npos ||
@@ -162,7 +161,6 @@ TEST(Recording, AGameRecordedHereReplaysInTheProgramToTheSameEndAndPicture)
             writePng(shotDirectory() + "/replay_speed_" + speed + ".png", shown, width, height);
             writePng(shotDirectory() + "/replay_recorded.png", picture, width, height);
         }
-        XCloseDisplay(display);
     }
 }
 

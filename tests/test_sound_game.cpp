@@ -294,16 +294,9 @@ protected:
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "needs the X display of xvfb-run";
         ASSERT_TRUE(server.start()) << "no X server of its own";
-        display = XOpenDisplay(server.name.c_str());
-        ASSERT_NE(display, nullptr);
-        writeFile(dir.file("game.ini"), std::string(TARVOK_RUN_DIR) + "/data/\n%.0s" + TARVOK_RUN_DIR + "/data/%s\n");
+        display = server.display;
+        writeGameIni(dir.path);
         recording = dir.file("recording.raw");
-    }
-
-    void TearDown() override
-    {
-        if (display)
-            XCloseDisplay(display);
     }
 
     Window waitForWindow(RealGame& game)
