@@ -188,6 +188,14 @@ void drawStand()
     glPopMatrix();
 }
 
+void drawArena()
+{
+    drawRing();
+    drawPostsAndRopes();
+    drawCrowd();
+    drawFloor();
+}
+
 void drawCrowd()
 {
     glPushMatrix();

@@ -87,14 +87,6 @@ void stepRopes()
         stepRope(rope, frameDelta * ropeRate);
 }
 
-void drawArena()
-{
-    drawFloor();
-    drawCrowd();
-    drawRing();
-    drawPostsAndRopes();
-}
-
 void advanceClips()
 {
     advanceClip(playerOne, frameDelta * clipTimeRate, playerTwo);

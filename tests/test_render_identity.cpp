@@ -143,10 +143,7 @@ protected:
             reference::drawWrestler(playerOne, showModels, showBones, showShadows);
             reference::drawWrestler(playerTwo, showModels, showBones, showShadows);
         } else {
-            drawFloor();
-            drawCrowd();
-            drawRing();
-            drawPostsAndRopes();
+            drawArena();
             if (withFireworks)
                 drawFireworksAtPosts(fireworks);
             drawWrestler(playerOne, showModels, showBones, showShadows);

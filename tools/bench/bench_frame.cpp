@@ -216,10 +216,7 @@ void drawMatch(bool reference, bool withFireworks)
         reference::drawWrestler(playerTwo, 1, 0, 1);
         reference::drawHud(width, height);
     } else {
-        drawFloor();
-        drawCrowd();
-        drawRing();
-        drawPostsAndRopes();
+        drawArena();
         if (withFireworks)
             drawFireworksAtPosts(fireworks);
         drawWrestler(playerOne, 1, 0, 1);
@@ -365,10 +362,7 @@ int main(int argc, char** argv)
     // Drawn again over itself the arena fails the depth test everywhere and
     // fills few pixels; on a cleared frame (below) it fills them all.
     report("arena drawing", timeIt(count, [] {
-               drawFloor();
-               drawCrowd();
-               drawRing();
-               drawPostsAndRopes();
+               drawArena();
            }));
     for (int i = 0; i < 60; ++i)
         fireworksFrame(frameUnits, 1);
@@ -396,10 +390,7 @@ int main(int argc, char** argv)
             reference::drawRing();
             reference::drawPostsAndRopes();
         } else {
-            drawFloor();
-            drawCrowd();
-            drawRing();
-            drawPostsAndRopes();
+            drawArena();
         }
     }, count);
     for (Wrestler* w : {&playerOne, &playerTwo}) {
