@@ -48,11 +48,11 @@ struct Limit {
 constexpr Limit shareLimits[] = {
     {"slam.anim", 0.032},
     {"stunner.anim", 0.028}, {"chokeslam.anim", 0.027}, {"olympicslam.anim", 0.036},
-    {"vorlanbottom.anim", 0.04}, {"runpunch.anim", 0.026},
+    {"vorlanbottom.anim", 0.032}, {"runpunch.anim", 0.026},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.017}, {"slam.anim", 0.032}, {"stunner.anim", 0.027},
-    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.036}, {"vorlanbottom.anim", 0.036},
+    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.036}, {"vorlanbottom.anim", 0.032},
     {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };
@@ -60,7 +60,7 @@ constexpr Limit awayLimits[] = {
 // elbow run, the standing foot under a kick and some turns.
 constexpr Limit slideLimits[] = {
     {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.6},
-    {"getinring.anim", 1.6}, {"vorlanbottom.anim", 1.3},
+    {"getinring.anim", 1.6},
     {"peopleelbow1.anim", 2.15},
 };
 

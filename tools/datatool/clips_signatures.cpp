@@ -310,8 +310,14 @@ Clip vorlanbottom()
         .grounded(bottomLand, slamDown)
         .grounded(104, rise)
         .grounded(120, done);
+    // Round wide of the victim's right arm and leg, then in beside it.
     c.z(0, 0).z(14, 2.6f).z(28, 5.0f).z(120, 5.0f);
-    c.x(0, 0).x(14, 1.2f).x(28, 2.1f).x(120, 2.1f);
+    c.x(0, 0).x(14, 1.6f).x(21, 2.7f).x(28, 2.1f).x(120, 2.1f);
+    // Two steps round, stood through the lift and the slam, the right foot
+    // forward as he drops to the left knee, and back under him as he rises.
+    c.plant(Right, 0, 1, 0).plant(Right, 12, 20, 15).plant(Right, 26, 82, 30).plant(Right, 90, 104, 95)
+        .plant(Right, 110, 120, 120);
+    c.plant(Left, 0, 12, 0).plant(Left, 20, 82, 28).plant(Left, 106, 120, 120);
     return c;
 }
 
@@ -322,7 +328,7 @@ Clip getvorlanbottom()
     // Heaved up backward against the attacker's side, the legs kicking up
     // in front, then slammed down on its back.
     Pose lifted = Pose()
-                      .body(-40, 0, 14)
+                      .body(-40, 0, 4)
                       .torso(15)
                       .head(10, 0, -20)
                       .arm(Right, 80, 120, 0, 40)
@@ -330,7 +336,7 @@ Clip getvorlanbottom()
                       .leg(Right, 30, 8, 25)
                       .leg(Left, 20, 8, 15);
     Pose high = lifted;
-    high.body(-70, 0, 16).leg(Right, 45, 8, 30).leg(Left, 35, 8, 25);
+    high.body(-70, 0, 5).leg(Right, 45, 8, 30).leg(Left, 35, 8, 25);
     Pose kick = high;
     kick.leg(Right, 20, 8, 50).leg(Left, 50, 8, 10);
     Clip c("getvorlanbottom.anim", 120);
@@ -342,7 +348,7 @@ Clip getvorlanbottom()
         .y(58, 5.9f)
         .at(66, high)
         .y(66, 6.1f)
-        .at(80, Pose(high).body(-80, 0, 12))
+        .at(80, Pose(high).body(-80, 0, 4))
         .y(80, 4.8f)
         .grounded(bottomLand, fallenFlat(liePose()))
         .grounded(106, liePose().torso(6))
