@@ -47,11 +47,11 @@ struct Limit {
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
     {"slam.anim", 0.032},
-    {"stunner.anim", 0.028}, {"chokeslam.anim", 0.027}, {"olympicslam.anim", 0.036},
+    {"stunner.anim", 0.022}, {"chokeslam.anim", 0.027}, {"olympicslam.anim", 0.036},
     {"vorlanbottom.anim", 0.032}, {"runpunch.anim", 0.026},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.017}, {"slam.anim", 0.032}, {"stunner.anim", 0.027},
+    {"suplex.anim", 0.017}, {"slam.anim", 0.032},
     {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.036}, {"vorlanbottom.anim", 0.032},
     {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
@@ -59,7 +59,7 @@ constexpr Limit awayLimits[] = {
 // Clips whose feet still skid: the climb onto the apron, the turn into the
 // elbow run, the standing foot under a kick and some turns.
 constexpr Limit slideLimits[] = {
-    {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.6},
+    {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.4},
     {"getinring.anim", 1.6},
     {"peopleelbow1.anim", 2.15},
 };

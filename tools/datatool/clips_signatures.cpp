@@ -26,7 +26,7 @@ Clip stunner()
     Pose kick = standPose();
     kick.torso(-8).arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30).leg(Right, 85, 4, 15).leg(Left, 6, 5, 14);
     Pose turn = standPose();
-    turn.body(0, 100).torso(6).arm(Right, 65, 40, 0, 70).arm(Left, 65, 40, 0, 70);
+    turn.body(0, 100).torso(6).arm(Right, 78, 10, 0, 60).arm(Left, 78, 10, 0, 60);
     // Back to the victim, its head over the right shoulder, both hands
     // reaching back round it.
     Pose lock = standPose();
@@ -58,13 +58,17 @@ Clip stunner()
         .grounded(110, rise)
         .grounded(125, done);
     c.z(0, 0).z(20, 0.3f).z(33, 0.6f).z(45, 2.1f).z(125, 2.1f);
+    // The left foot stands under the kick; then the turn is stepped, a foot
+    // at a time, until he stands with his back to the victim.
+    c.plant(Right, 0, 3, 0).plant(Right, 18, 23, 20).plant(Right, 29, 34, 32).plant(Right, 40, 76, 45);
+    c.plant(Left, 0, 26, 0).plant(Left, 32, 37, 35).plant(Left, 43, 76, 45);
     return c;
 }
 
 Clip getstunner()
 {
     Pose doubled = standPose();
-    doubled.torso(44).head(25).arm(Right, 85, 45, 0, 90).arm(Left, 85, 45, 0, 90).leg(Right, 20, 6, 30)
+    doubled.torso(44).head(25).arm(Right, 85, 25, 0, 105).arm(Left, 85, 25, 0, 105).leg(Right, 20, 6, 30)
         .leg(Left, 20, 6, 30);
     // Bent over the attacker's back, the chin on his right shoulder.
     Pose locked = doubled;
@@ -84,8 +88,8 @@ Clip getstunner()
                       .head(5)
                       .arm(Right, 10, 60, 0, 20)
                       .arm(Left, 10, 60, 0, 20)
-                      .leg(Right, 30, 8, 15)
-                      .leg(Left, 20, 8, 10);
+                      .leg(Right, 8, 8, 15)
+                      .leg(Left, 2, 8, 10);
     Clip c("getstunner.anim", 150);
     c.grounded(0, standPose())
         .grounded(12, doubled)
@@ -102,7 +106,7 @@ Clip getstunner()
         .grounded(121.5f, fallenFlat(liePose()))
         .grounded(135, liePose().torso(6))
         .grounded(150, liePose());
-    c.z(0, 0).z(12, -0.3f).z(30, -0.3f).z(45, 1.3f).z(76, 1.3f).z(stunnerSit, 0.6f).z(95, -0.5f).z(108, -1.6f).z(116, -2.3f)
+    c.z(0, 0).z(12, -0.3f).z(30, -0.7f).z(45, 1.3f).z(76, 1.3f).z(stunnerSit, 0.6f).z(95, -0.5f).z(108, -1.6f).z(116, -2.8f)
         .z(121.5f, -3.2f).z(150, -3.2f);
     c.x(0, 0).x(30, 0).x(45, 0.7f).x(78, 0.7f).x(95, 0.4f).x(108, 1.1f).x(150, 1.1f);
     return c;
