@@ -42,7 +42,7 @@ constexpr Join joins[] = {
 
 // Clips that end by bursting into the run: as their legs ease into the
 // run's stride the feet swing low, and are lifted clear of the mat.
-constexpr const char* launches[] = {"ropesback.anim", "getthrown.anim", "runropes.anim"};
+constexpr const char* launches[] = {"ropesback.anim", "getthrown.anim", "runropes.anim", "peopleelbow1.anim"};
 
 // The moves whose victim is placed clear of the attacker where their bodies
 // would meet.

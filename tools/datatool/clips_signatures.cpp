@@ -380,18 +380,20 @@ Clip peopleelbow1()
     Pose go = runPose(0);
     go.body(0, 90);
     Clip c("peopleelbow1.anim", 100);
-    c.grounded(0, standPose())
-        .grounded(14, cross)
-        .grounded(34, cross)
-        .grounded(46, pull)
-        .grounded(58, wind)
-        .grounded(66, toss)
-        .grounded(78, toss)
-        .grounded(90, turn)
-        .grounded(100, go);
+    // The waist keeps its height through the taunt: the feet stand flat
+    // rather than rocking as each pose would rest on the mat its own way.
+    c.at(0, standPose()).at(14, cross).at(34, cross).at(46, pull).at(58, wind).at(66, toss).at(78, toss);
+    c.y(0, standHeight()).y(78, standHeight());
+    c.liftToGround = false;
+    c.grounded(90, turn)
+        .at(100, go)
+        .y(100, runHeight(0));
     c.x(0, 0).x(84, 0).x(90, 1.2f).x(100, 5.0f);
-    // The taunt stands still; the turn into the run is stepped.
-    c.plant(Right, 0, 84, 0).plant(Right, 89, 94, 90).plant(Left, 0, 88, 0);
+    // The taunt stands still; the turn into the run is stepped: the right
+    // foot out toward the run, the left past it, pushing off into the
+    // run's first stride (both feet in the air as the clip ends).
+    c.plant(Right, 0, 84, 0).plantAt(Right, 89, 93, 1.5f, 0.65f, 1.4f);
+    c.plant(Left, 0, 87, 0).plantAt(Left, 92, 96, 2.8f, -0.65f, 1.57f);
     return c;
 }
 
