@@ -56,11 +56,10 @@ constexpr Limit awayLimits[] = {
     {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };
-// Clips whose feet still skid: the climb onto the apron, the standing foot
-// under a kick and some turns.
+// Clips whose feet still skid: the standing foot under a kick and some
+// turns.
 constexpr Limit slideLimits[] = {
     {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.4},
-    {"getinring.anim", 1.6},
 };
 
 template <std::size_t N>

@@ -2,7 +2,9 @@
 // celebrations.
 #include "tools/datatool/clips_author.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -143,6 +145,106 @@ Clip getkickout()
 constexpr float climbStart = walkCycle + 8;
 constexpr float ringStep = 5;
 
+// On the apron the feet stand where they come down, the body moving over
+// them: the right foot up beside the knee, the left as he rises, the right
+// again once it has stepped through the ropes and the left last. Between
+// its steps a foot follows the authored leg, carried up off the apron and
+// over as it leaves a step and comes onto the next.
+struct ApronStep {
+    Side side;
+    float from, to;
+    float at;   // the clip time whose authored foot marks the place
+};
+
+constexpr ApronStep apronSteps[] = {
+    {Right, climbStart + 42, climbStart + 62, climbStart + 48},
+    {Left, climbStart + 50, climbStart + 74, climbStart + 56},
+    {Right, climbStart + 82, climbStart + 100, climbStart + 86},
+    {Left, climbStart + 92, climbStart + 100, climbStart + 100},
+};
+
+constexpr int apronSwing = 6;       // samples of the carry onto a step and off it
+constexpr double apronLift = 0.9;   // how high the foot is carried
+
+void standOnApron(Clip& c)
+{
+    Timeline tl = sampleTimeline(c, 1);
+    const std::vector<Pose> authored = tl.poses;
+    const int n = static_cast<int>(tl.times.size());
+    const double standY = ringStep + (ankleY - soleY);
+    for (const ApronStep& s : apronSteps) {
+        const int shin = s.side == Right ? RightShin : LeftShin;
+        const Point3 ankle{s.side == Right ? -hipSocketX : hipSocketX, ankleY, 0};
+        auto authoredAnkle = [&](int k) {
+            BodyFrames f;
+            bodyFrames(authored[static_cast<std::size_t>(k)], f);
+            const Point3 a = framePoint(f, shin, ankle);
+            const Point3& r = tl.root[static_cast<std::size_t>(k)];
+            return Point3{a.x + r.x, a.y + r.y, a.z + r.z};
+        };
+        const int from = static_cast<int>(std::lround(s.from)), to = static_cast<int>(std::lround(s.to));
+        const Point3 place = authoredAnkle(static_cast<int>(std::lround(s.at)));
+        const Point3 stand{place.x, standY, place.z};
+        for (int k = from; k <= to && k < n; ++k) {
+            const std::size_t i = static_cast<std::size_t>(k);
+            FootPlant p{s.from, s.to, static_cast<float>(place.x - tl.root[i].x),
+                        static_cast<float>(place.z - tl.root[i].z), 0};
+            Pose solved = tl.poses[i];
+            placeFeet(solved, static_cast<float>(tl.root[i].y - ringStep), p, p);
+            for (const IkDof& d : legDofs(s.side))
+                tl.poses[i].r[d.joint][d.axis] = solved.r[d.joint][d.axis];
+        }
+        // The carries: across first, down last, so the toes never drag; the
+        // foot turns steadily from the way it points as it leaves to the way
+        // it points as it arrives.
+        const Point3 toe{ankle.x, ankle.y, ankle.z + 1};
+        auto placed = [&](const Pose& pose, int k, const Point3& rest) {
+            BodyFrames f;
+            bodyFrames(pose, f);
+            const Point3 a = framePoint(f, shin, rest);
+            const Point3& r = tl.root[static_cast<std::size_t>(k)];
+            return Point3{a.x + r.x, a.y + r.y, a.z + r.z};
+        };
+        auto carry = [&](int k0, int k1, const Point3& a, const Point3& b, const Point3& da, const Point3& db) {
+            for (int k = std::max(1, k0 + 1); k < k1 && k < n; ++k) {
+                const std::size_t i = static_cast<std::size_t>(k);
+                const double u = static_cast<double>(k - k0) / (k1 - k0);
+                const double e = std::clamp(1.5 * (b.y < a.y ? u : u - 0.33), 0.0, 1.0);
+                const double h = e * e * (3 - 2 * e);
+                const Point3 goal{a.x + (b.x - a.x) * h, a.y + (b.y - a.y) * u + apronLift * std::sin(M_PI * u),
+                                  a.z + (b.z - a.z) * h};
+                const Point3 body{goal.x - tl.root[i].x, goal.y - tl.root[i].y, goal.z - tl.root[i].z};
+                const Point3 d{da.x + (db.x - da.x) * u, da.y + (db.y - da.y) * u, da.z + (db.z - da.z) * u};
+                // From the leg a moment before, so the foot turns no more
+                // than it must.
+                Pose& pose = tl.poses[i];
+                for (const IkDof& dof : legDofs(s.side))
+                    pose.r[dof.joint][dof.axis] = tl.poses[i - 1].r[dof.joint][dof.axis];
+                std::vector<IkRow> rows;
+                pointGoal(rows, shin, ankle, body);
+                pointGoal(rows, shin, toe, {body.x + d.x, body.y + d.y, body.z + d.z}, 0.5);
+                solveIk(pose, authored[i], legDofs(s.side), rows, 20, 1e-5);
+            }
+        };
+        auto toeWay = [&](const Pose& pose, int k) {
+            const Point3 a = placed(pose, k, ankle), t = placed(pose, k, toe);
+            return Point3{t.x - a.x, t.y - a.y, t.z - a.z};
+        };
+        if (from - apronSwing >= 1) {
+            const int k0 = from - apronSwing;
+            carry(k0, from, placed(tl.poses[static_cast<std::size_t>(k0)], k0, ankle), stand,
+                  toeWay(tl.poses[static_cast<std::size_t>(k0)], k0), {0, 0, 1});
+        }
+        if (to + apronSwing < n) {
+            const int k1 = to + apronSwing;
+            carry(to, k1, placed(tl.poses[static_cast<std::size_t>(to)], to, ankle),
+                  placed(authored[static_cast<std::size_t>(k1)], k1, ankle), toeWay(tl.poses[static_cast<std::size_t>(to)], to),
+                  toeWay(authored[static_cast<std::size_t>(k1)], k1));
+        }
+    }
+    storeTimeline(c, tl);
+}
+
 Clip getinring()
 {
     const float h = standHeight();
@@ -184,6 +286,7 @@ Clip getinring()
         .at(t0 + 100, standPose())
         .y(t0 + 100, ringStep + h);
     c.z(0, 0).z(t0 + 6, 0).z(t0 + 40, 1.2f).z(t0 + 56, 1.6f).z(t0 + 70, 2.6f).z(t0 + 84, 3.9f).z(t0 + 100, 4.6f);
+    standOnApron(c);
     return c;
 }
 
