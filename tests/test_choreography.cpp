@@ -59,7 +59,7 @@ constexpr Limit awayLimits[] = {
 // Clips whose feet still skid: the standing foot under a kick and some
 // turns.
 constexpr Limit slideLimits[] = {
-    {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.4},
+    {"kick.anim", 0.52}, {"suplex.anim", 0.36},
 };
 
 template <std::size_t N>

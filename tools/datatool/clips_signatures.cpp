@@ -57,11 +57,13 @@ Clip stunner()
         .grounded(95, sit)
         .grounded(110, rise)
         .grounded(125, done);
-    c.z(0, 0).z(20, 0.3f).z(33, 0.6f).z(45, 2.1f).z(125, 2.1f);
+    c.z(0, 0).z(20, 0.1f).z(33, 0.6f).z(45, 2.1f).z(125, 2.1f);
     // The left foot stands under the kick; then the turn is stepped, a foot
     // at a time, until he stands with his back to the victim.
-    c.plant(Right, 0, 3, 0).plant(Right, 18, 23, 20).plant(Right, 29, 34, 32).plant(Right, 40, 76, 45);
-    c.plant(Left, 0, 26, 0).plant(Left, 32, 37, 35).plant(Left, 43, 76, 45);
+    // He stands up where his feet come down.
+    c.plant(Right, 0, 3, 0).plant(Right, 18, 23, 20).plant(Right, 29, 34, 32).plant(Right, 40, 76, 45)
+        .plant(Right, 114, 125, 125);
+    c.plant(Left, 0, 23, 0).plant(Left, 31, 37, 35).plant(Left, 43, 76, 45).plant(Left, 114, 125, 125);
     return c;
 }
 
