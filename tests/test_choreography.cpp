@@ -48,11 +48,11 @@ struct Limit {
 constexpr Limit shareLimits[] = {
     {"slam.anim", 0.032},
     {"stunner.anim", 0.022}, {"chokeslam.anim", 0.027}, {"olympicslam.anim", 0.036},
-    {"vorlanbottom.anim", 0.032}, {"runpunch.anim", 0.026},
+    {"runpunch.anim", 0.026},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.017}, {"slam.anim", 0.032},
-    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.036}, {"vorlanbottom.anim", 0.032},
+    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.036}, {"vorlanbottom.anim", 0.02},
     {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };

@@ -300,8 +300,8 @@ Clip vorlanbottom()
                         .head(10)
                         .arm(Left, 85, 60, 30, 30)
                         .arm(Right, 70, 40, 0, 40)
-                        .leg(Right, 90, 10, 95)
-                        .leg(Left, -20, 10, 100);
+                        .leg(Left, 90, 0, 95)
+                        .leg(Right, -20, 10, 100);
     Pose rise = standPose();
     rise.body(0, 180).torso(20).leg(Right, 40, 8, 50).leg(Left, 20, 8, 40);
     Pose done = standPose();
@@ -319,11 +319,10 @@ Clip vorlanbottom()
     // Round wide of the victim's right arm and leg, then in beside it.
     c.z(0, 0).z(14, 2.6f).z(28, 5.0f).z(120, 5.0f);
     c.x(0, 0).x(14, 1.6f).x(21, 2.7f).x(28, 2.1f).x(120, 2.1f);
-    // Two steps round, stood through the lift and the slam, the right foot
-    // forward as he drops to the left knee, and back under him as he rises.
-    c.plant(Right, 0, 1, 0).plant(Right, 12, 20, 15).plant(Right, 26, 82, 30).plant(Right, 90, 104, 95)
-        .plant(Right, 110, 120, 120);
-    c.plant(Left, 0, 12, 0).plant(Left, 20, 82, 28).plant(Left, 106, 120, 120);
+    // Two steps round, stood through the lift and the slam, the left foot
+    // forward as he drops to the right knee, and back under him as he rises.
+    c.plant(Right, 0, 1, 0).plant(Right, 12, 20, 15).plant(Right, 26, 82, 30).plant(Right, 106, 120, 120);
+    c.plant(Left, 0, 12, 0).plant(Left, 20, 82, 28).plant(Left, 90, 104, 95).plant(Left, 110, 120, 120);
     return c;
 }
 
@@ -360,7 +359,7 @@ Clip getvorlanbottom()
         .grounded(106, liePose().torso(6))
         .grounded(120, liePose());
     c.z(0, 0).z(28, 0).z(48, 1.4f).z(66, 2.8f).z(80, 2.2f).z(bottomLand, 0.6f).z(120, 0.6f);
-    c.x(0, 0).x(28, 0).x(66, -0.1f).x(80, 0.3f).x(bottomLand, -0.2f).x(120, -0.2f);
+    c.x(0, 0).x(28, 0).x(40, 0.5f).x(66, 0.5f).x(80, 0.8f).x(bottomLand, -0.2f).x(120, -0.2f);
     return c;
 }
 
