@@ -47,12 +47,12 @@ struct Limit {
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
     {"slam.anim", 0.032},
-    {"stunner.anim", 0.028}, {"chokeslam.anim", 0.027}, {"olympicslam.anim", 0.036},
+    {"stunner.anim", 0.028}, {"chokeslam.anim", 0.027}, {"olympicslam.anim", 0.027},
     {"vorlanbottom.anim", 0.04}, {"runpunch.anim", 0.026},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.017}, {"slam.anim", 0.032}, {"stunner.anim", 0.027},
-    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.036}, {"vorlanbottom.anim", 0.036},
+    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.036},
     {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };

@@ -253,6 +253,7 @@ Clip getolympicslam()
     Clip c("getolympicslam.anim", 104);
     c.grounded(0, standPose())
         .grounded(6, braced)
+        .grounded(11, Pose(braced).body(12))
         .at(16, caught)
         .y(16, 5.4f)
         .at(34, across)
@@ -264,7 +265,7 @@ Clip getolympicslam()
         .grounded(olympicLand, land)
         .grounded(92, Pose(rest).torso(5))
         .grounded(104, rest);
-    c.z(0, 0).z(8, 0.3f).z(16, 2.0f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
+    c.z(0, 0).z(8, 0.2f).z(11, 0.4f).z(16, 2.0f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
     c.x(0, 0).x(16, -1.6f).x(34, -1.9f).x(50, -1.9f).x(olympicLand, -2.2f).x(104, -2.2f);
     return c;
 }
