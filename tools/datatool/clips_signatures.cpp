@@ -157,7 +157,10 @@ Clip getchokeslammed()
                     .leg(Right, -15, 8, 40)
                     .leg(Left, -20, 8, 35);
     Clip c("getchokeslammed.anim", 120);
+    // The hands come up to the choking arm only once it has reached the
+    // throat, so the two pairs of arms never tangle on the way.
     c.grounded(0, standPose())
+        .grounded(8, Pose(standPose()).head(-6))
         .grounded(15, choked)
         .grounded(26, choked)
         .at(40, hang)
