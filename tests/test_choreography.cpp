@@ -48,12 +48,12 @@ struct Limit {
 constexpr Limit shareLimits[] = {
     {"slam.anim", 0.032},
     {"stunner.anim", 0.028}, {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.027},
-    {"vorlanbottom.anim", 0.04}, {"runpunch.anim", 0.026},
+    {"vorlanbottom.anim", 0.04},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.017}, {"slam.anim", 0.032}, {"stunner.anim", 0.027},
     {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.036},
-    {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
+    {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };
 // Clips whose feet still skid: the climb onto the apron, the turn into the
