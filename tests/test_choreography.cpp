@@ -57,9 +57,9 @@ constexpr Limit awayLimits[] = {
     {"kickout.anim", 0.019},
 };
 // Clips whose feet still skid: the climb onto the apron, the turn into the
-// elbow run, the standing foot under a kick and some turns.
+// elbow run, the suplex's fall and some turns.
 constexpr Limit slideLimits[] = {
-    {"kick.anim", 0.52}, {"suplex.anim", 0.36}, {"stunner.anim", 0.6},
+    {"suplex.anim", 0.36}, {"stunner.anim", 0.6},
     {"getinring.anim", 1.6}, {"vorlanbottom.anim", 1.3},
     {"peopleelbow1.anim", 2.15},
 };
