@@ -57,9 +57,9 @@ constexpr Limit awayLimits[] = {
     {"kickout.anim", 0.019},
 };
 // Clips whose feet still skid: the climb onto the apron, the turn into the
-// elbow run, the suplex's fall and some turns.
+// elbow run and some turns.
 constexpr Limit slideLimits[] = {
-    {"suplex.anim", 0.36}, {"stunner.anim", 0.6},
+    {"stunner.anim", 0.6},
     {"getinring.anim", 1.6}, {"vorlanbottom.anim", 1.3},
     {"peopleelbow1.anim", 2.15},
 };

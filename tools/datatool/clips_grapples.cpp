@@ -89,6 +89,10 @@ Clip suplex()
                      .leg(Left, 20, 8, 22);
     Pose shift = hoist;
     shift.torso(-12, -6, -3).leg(Right, 18, 8, 24).leg(Left, 16, 8, 20);
+    // Springing off both feet into the fall, so they leave the mat rather
+    // than skate forward as he goes over backward.
+    Pose spring = hoist;
+    spring.body(-24).torso(-4, -6).leg(Right, 34, 8, 44).leg(Left, 30, 8, 40);
     Pose topple = hoist;
     topple.body(-50).torso(-6, -6).head(-5, 10).leg(Right, 55, 10, 70).leg(Left, 50, 10, 65);
     Pose land = liePose();
@@ -100,6 +104,8 @@ Clip suplex()
         .grounded(45, hoist)
         .grounded(52, shift)
         .grounded(58, hoist)
+        .at(65, spring)
+        .y(65, groundHeight(spring) + 0.35f)
         .at(72, topple)
         .y(72, groundHeight(topple) + 0.6f)
         .grounded(suplexLand, land)
