@@ -186,8 +186,9 @@ TEST(Choreography, PlantedFeetStayPutAndNothingSinksIntoTheMat)
 TEST(Choreography, CutsBetweenClipsMoveNoMoreThanAFrameOfTheClip)
 {
     // The whip steps both wrestlers 2.5 back along the thrower's heading as
-    // it starts: the pose carries on, the place cannot.
-    constexpr double throwStep = 2.5;
+    // it starts: the pose carries on, the place cannot. Beyond that step the
+    // bodies move only a little.
+    constexpr double throwStep = 2.5, throwRoom = 0.2;
     if (printing())
         std::printf("%-18s %6s %8s %6s %10s\n", "cut", "jump", "motion", "at t", "pose jump");
     for (const CutFigures& f : measureCuts(checkStep)) {
@@ -197,6 +198,9 @@ TEST(Choreography, CutsBetweenClipsMoveNoMoreThanAFrameOfTheClip)
                         static_cast<double>(f.worstTime), f.poseJump);
         EXPECT_LE(f.poseJump, f.motion) << "at " << f.worstTime;
         EXPECT_LE(f.jump, f.motion + (f.name == "grab to throw" ? throwStep : 0.0)) << "at " << f.worstTime;
+        if (f.name == "grab to throw") {
+            EXPECT_LE(f.jump, throwStep + throwRoom) << "at " << f.worstTime;
+        }
     }
 }
 
