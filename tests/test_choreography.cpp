@@ -52,7 +52,7 @@ constexpr Limit shareLimits[] = {
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.017}, {"slam.anim", 0.032}, {"stunner.anim", 0.027},
-    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.036},
+    {"chokeslam.anim", 0.012}, {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.036},
     {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},
 };

@@ -148,14 +148,16 @@ Clip getchokeslammed()
     hang.leg(Right, 15, 6, 30).leg(Left, -5, 6, 20).head(-25);
     Pose kick = hang;
     kick.leg(Right, -5, 6, 20).leg(Left, 20, 6, 35);
+    // Driven down on its back, the legs flung apart and back, clear of the
+    // attacker's as he follows it down.
     Pose drop = Pose()
                     .body(-55)
                     .torso(10)
                     .head(5)
                     .arm(Right, 10, 80, 0, 20)
                     .arm(Left, 10, 80, 0, 20)
-                    .leg(Right, -15, 8, 40)
-                    .leg(Left, -20, 8, 35);
+                    .leg(Right, -30, 22, 45)
+                    .leg(Left, -35, 22, 40);
     Clip c("getchokeslammed.anim", 120);
     // The hands come up to the choking arm only once it has reached the
     // throat, so the two pairs of arms never tangle on the way.
@@ -174,7 +176,7 @@ Clip getchokeslammed()
         .grounded(chokeLand, fallenFlat(liePose()))
         .grounded(98, liePose().torso(6))
         .grounded(120, liePose());
-    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(70, 1.9f).z(76, 0.8f).z(chokeLand, -1.6f).z(120, -1.6f);
+    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(70, 1.9f).z(76, 0.6f).z(chokeLand, -2.2f).z(120, -2.2f);
     return c;
 }
 
