@@ -47,7 +47,7 @@ struct Limit {
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
     {"slam.anim", 0.032},
-    {"stunner.anim", 0.028}, {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.027},
+    {"stunner.anim", 0.028}, {"olympicslam.anim", 0.027},
     {"vorlanbottom.anim", 0.04},
 };
 constexpr Limit awayLimits[] = {

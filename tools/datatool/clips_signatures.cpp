@@ -143,7 +143,7 @@ Clip chokeslam()
 Clip getchokeslammed()
 {
     Pose choked = standPose();
-    choked.head(-20).torso(0).arm(Right, 80, 50, 0, 120).arm(Left, 80, 50, 0, 120);
+    choked.head(-30).torso(-2).arm(Right, 80, 50, 0, 120).arm(Left, 80, 50, 0, 120);
     Pose hang = choked;
     hang.leg(Right, 15, 6, 30).leg(Left, -5, 6, 20).head(-25);
     Pose kick = hang;
