@@ -46,12 +46,12 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"slam.anim", 0.032},
+    {"slam.anim", 0.026},
     {"stunner.anim", 0.028}, {"olympicslam.anim", 0.027},
     {"vorlanbottom.anim", 0.04},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.017}, {"slam.anim", 0.032}, {"stunner.anim", 0.027},
+    {"suplex.anim", 0.017}, {"slam.anim", 0.026}, {"stunner.anim", 0.027},
     {"chokeslam.anim", 0.012}, {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.036},
     {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
     {"kickout.anim", 0.019},

@@ -240,7 +240,10 @@ Clip getslammed()
     Pose rest = liePose();
     rest.body(90, 180);
     Clip c("getslammed.anim", 110);
+    // Straightening up out of the tie-up, the left arm flung up and out of
+    // the way, as the attacker ducks in under it.
     c.grounded(0, lockPose())
+        .grounded(10, Pose(lockPose()).torso(14, 8, 8).arm(Left, 20, 40, 0, 30))
         .at(16, scooped)
         .y(16, 5.4f)
         .at(34, shoulder)
@@ -254,7 +257,7 @@ Clip getslammed()
         .grounded(slamLand, land)
         .grounded(100, Pose(rest).torso(5))
         .grounded(110, rest);
-    c.z(0, 0).z(8, 0.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
+    c.z(0, 0).z(8, 0.8f).z(13, 1.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
     c.x(0, 0).x(8, -0.8f).x(16, -1.6f).x(30, -1.9f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
     return c;
 }
