@@ -62,8 +62,9 @@ Clip hit()
     return c;
 }
 
-// A stomp down at a lying opponent in front. The body hardly travels: the
-// foot under it has no ankle to give, so the hips stay over it.
+// A stomp down at a lying opponent in front. The hips stay over the
+// standing foot through the stomp (the foot has no ankle to give) and move
+// on only as the kicking foot comes down and the other steps up to it.
 Clip kick()
 {
     Pose chamber = standPose();
@@ -78,7 +79,7 @@ Clip kick()
         .grounded(31, stomp)
         .grounded(36, stomp)
         .grounded(50, standPose());
-    c.z(0, 0).z(24, 0.1f).z(31, 0.15f).z(50, 0.15f);
+    c.z(0, 0).z(24, 0.1f).z(31, 0.15f).z(42, 0.15f).z(50, 0.6f);
     c.plant(Right, 0, 6, 0).plant(Right, 42, 50, 50).plant(Left, 0, 42, 0).plant(Left, 46, 50, 50);
     return c;
 }
