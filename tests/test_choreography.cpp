@@ -46,20 +46,12 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"slam.anim", 0.032},
-    {"stunner.anim", 0.022}, {"chokeslam.anim", 0.027}, {"olympicslam.anim", 0.036},
-    {"runpunch.anim", 0.026},
+    {"slam.anim", 0.026}, {"stunner.anim", 0.022}, {"olympicslam.anim", 0.027},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.017}, {"slam.anim", 0.032},
-    {"chokeslam.anim", 0.026}, {"olympicslam.anim", 0.036}, {"vorlanbottom.anim", 0.02},
-    {"runpunch.anim", 0.026}, {"pin.anim", 0.015}, {"pinfall.anim", 0.018},
-    {"kickout.anim", 0.019},
-};
-// Clips whose feet still skid: the standing foot under a kick and some
-// turns.
-constexpr Limit slideLimits[] = {
-    {"kick.anim", 0.52}, {"suplex.anim", 0.36},
+    {"suplex.anim", 0.017}, {"slam.anim", 0.026}, {"chokeslam.anim", 0.012},
+    {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.02}, {"pin.anim", 0.015},
+    {"pinfall.anim", 0.018}, {"kickout.anim", 0.019},
 };
 
 template <std::size_t N>
@@ -174,7 +166,7 @@ TEST(Choreography, PlantedFeetStayPutAndNothingSinksIntoTheMat)
         if (printing())
             std::printf("%-22s %6.2f %6.1f %6.2f %6.1f %8.2f\n", file.c_str(), f.slide,
                         static_cast<double>(f.slideTime), f.depth, static_cast<double>(f.depthTime), f.lyingDepth);
-        EXPECT_LE(f.slide, limitFor(slideLimits, file, maxSlide)) << "at " << f.slideTime;
+        EXPECT_LE(f.slide, maxSlide) << "at " << f.slideTime;
         EXPECT_LE(f.depth, maxDepth) << "at " << f.depthTime;
     }
 }
@@ -184,8 +176,9 @@ TEST(Choreography, PlantedFeetStayPutAndNothingSinksIntoTheMat)
 TEST(Choreography, CutsBetweenClipsMoveNoMoreThanAFrameOfTheClip)
 {
     // The whip steps both wrestlers 2.5 back along the thrower's heading as
-    // it starts: the pose carries on, the place cannot.
-    constexpr double throwStep = 2.5;
+    // it starts: the pose carries on, the place cannot. Beyond that step the
+    // bodies move only a little.
+    constexpr double throwStep = 2.5, throwRoom = 0.2;
     if (printing())
         std::printf("%-18s %6s %8s %6s %10s\n", "cut", "jump", "motion", "at t", "pose jump");
     for (const CutFigures& f : measureCuts(checkStep)) {
@@ -195,6 +188,9 @@ TEST(Choreography, CutsBetweenClipsMoveNoMoreThanAFrameOfTheClip)
                         static_cast<double>(f.worstTime), f.poseJump);
         EXPECT_LE(f.poseJump, f.motion) << "at " << f.worstTime;
         EXPECT_LE(f.jump, f.motion + (f.name == "grab to throw" ? throwStep : 0.0)) << "at " << f.worstTime;
+        if (f.name == "grab to throw") {
+            EXPECT_LE(f.jump, throwStep + throwRoom) << "at " << f.worstTime;
+        }
     }
 }
 

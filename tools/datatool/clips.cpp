@@ -67,7 +67,9 @@ struct Start {
 constexpr Start starts[] = {
     {"suplex.anim", "grapple.anim", 0}, {"getsuplexed.anim", "getgrappled.anim", 0},
     {"slam.anim", "grapple.anim", 0},   {"getslammed.anim", "getgrappled.anim", 0},
-    {"throw.anim", "grapple.anim", 0},  {"getthrown.anim", "getgrappled.anim", 0},
+    // The whip steps both bodies back as it starts: its clips start from the
+    // hold leaning in, so the pose gives back a little of that step.
+    {"throw.anim", "grapple.anim", 8},  {"getthrown.anim", "getgrappled.anim", 8},
     {"getkickout.anim", "pin.anim", 20}, {"kickout.anim", "getpinned.anim", 20},
 };
 

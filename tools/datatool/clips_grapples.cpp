@@ -89,6 +89,10 @@ Clip suplex()
                      .leg(Left, 20, 8, 22);
     Pose shift = hoist;
     shift.torso(-12, -6, -3).leg(Right, 18, 8, 24).leg(Left, 16, 8, 20);
+    // Springing off both feet into the fall, so they leave the mat rather
+    // than skate forward as he goes over backward.
+    Pose spring = hoist;
+    spring.body(-24).torso(-4, -6).leg(Right, 34, 8, 44).leg(Left, 30, 8, 40);
     Pose topple = hoist;
     topple.body(-50).torso(-6, -6).head(-5, 10).leg(Right, 55, 10, 70).leg(Left, 50, 10, 65);
     Pose land = liePose();
@@ -100,6 +104,8 @@ Clip suplex()
         .grounded(45, hoist)
         .grounded(52, shift)
         .grounded(58, hoist)
+        .at(65, spring)
+        .y(65, groundHeight(spring) + 0.35f)
         .at(72, topple)
         .y(72, groundHeight(topple) + 0.6f)
         .grounded(suplexLand, land)
@@ -234,7 +240,10 @@ Clip getslammed()
     Pose rest = liePose();
     rest.body(90, 180);
     Clip c("getslammed.anim", 110);
+    // Straightening up out of the tie-up, the left arm flung up and out of
+    // the way, as the attacker ducks in under it.
     c.grounded(0, lockPose())
+        .grounded(10, Pose(lockPose()).torso(14, 8, 8).arm(Left, 20, 40, 0, 30))
         .at(16, scooped)
         .y(16, 5.4f)
         .at(34, shoulder)
@@ -248,7 +257,7 @@ Clip getslammed()
         .grounded(slamLand, land)
         .grounded(100, Pose(rest).torso(5))
         .grounded(110, rest);
-    c.z(0, 0).z(8, 0.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
+    c.z(0, 0).z(8, 0.8f).z(13, 1.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
     c.x(0, 0).x(8, -0.8f).x(16, -1.6f).x(30, -1.9f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
     return c;
 }

@@ -149,21 +149,26 @@ Clip chokeslam()
 Clip getchokeslammed()
 {
     Pose choked = standPose();
-    choked.head(-20).torso(0).arm(Right, 80, 50, 0, 120).arm(Left, 80, 50, 0, 120);
+    choked.head(-30).torso(-2).arm(Right, 80, 50, 0, 120).arm(Left, 80, 50, 0, 120);
     Pose hang = choked;
     hang.leg(Right, 15, 6, 30).leg(Left, -5, 6, 20).head(-25);
     Pose kick = hang;
     kick.leg(Right, -5, 6, 20).leg(Left, 20, 6, 35);
+    // Driven down on its back, the legs flung apart and back, clear of the
+    // attacker's as he follows it down.
     Pose drop = Pose()
                     .body(-55)
                     .torso(10)
                     .head(5)
                     .arm(Right, 10, 80, 0, 20)
                     .arm(Left, 10, 80, 0, 20)
-                    .leg(Right, -15, 8, 40)
-                    .leg(Left, -20, 8, 35);
+                    .leg(Right, -30, 22, 45)
+                    .leg(Left, -35, 22, 40);
     Clip c("getchokeslammed.anim", 120);
+    // The hands come up to the choking arm only once it has reached the
+    // throat, so the two pairs of arms never tangle on the way.
     c.grounded(0, standPose())
+        .grounded(8, Pose(standPose()).head(-6))
         .grounded(15, choked)
         .grounded(26, choked)
         .at(40, hang)
@@ -177,7 +182,7 @@ Clip getchokeslammed()
         .grounded(chokeLand, fallenFlat(liePose()))
         .grounded(98, liePose().torso(6))
         .grounded(120, liePose());
-    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(70, 1.9f).z(76, 0.8f).z(chokeLand, -1.6f).z(120, -1.6f);
+    c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(70, 1.9f).z(76, 0.6f).z(chokeLand, -2.2f).z(120, -2.2f);
     return c;
 }
 
@@ -259,6 +264,7 @@ Clip getolympicslam()
     Clip c("getolympicslam.anim", 104);
     c.grounded(0, standPose())
         .grounded(6, braced)
+        .grounded(11, Pose(braced).body(12))
         .at(16, caught)
         .y(16, 5.4f)
         .at(34, across)
@@ -270,7 +276,7 @@ Clip getolympicslam()
         .grounded(olympicLand, land)
         .grounded(92, Pose(rest).torso(5))
         .grounded(104, rest);
-    c.z(0, 0).z(8, 0.3f).z(16, 2.0f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
+    c.z(0, 0).z(8, 0.2f).z(11, 0.4f).z(16, 2.0f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
     c.x(0, 0).x(16, -1.6f).x(34, -1.9f).x(50, -1.9f).x(olympicLand, -2.2f).x(104, -2.2f);
     return c;
 }

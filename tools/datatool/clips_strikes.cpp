@@ -62,7 +62,9 @@ Clip hit()
     return c;
 }
 
-// A stomp down at a lying opponent in front.
+// A stomp down at a lying opponent in front. The hips stay over the
+// standing foot through the stomp (the foot has no ankle to give) and move
+// on only as the kicking foot comes down and the other steps up to it.
 Clip kick()
 {
     Pose chamber = standPose();
@@ -77,7 +79,7 @@ Clip kick()
         .grounded(31, stomp)
         .grounded(36, stomp)
         .grounded(50, standPose());
-    c.z(0, 0).z(24, 0.4f).z(31, 0.6f).z(50, 0.6f);
+    c.z(0, 0).z(24, 0.1f).z(31, 0.15f).z(42, 0.15f).z(50, 0.6f);
     c.plant(Right, 0, 6, 0).plant(Right, 42, 50, 50).plant(Left, 0, 42, 0).plant(Left, 46, 50, 50);
     return c;
 }
@@ -124,9 +126,10 @@ Clip runpunch()
     return c;
 }
 
-// Knocked flat on the back by a blow to the head at `hitTime`.
+// Knocked flat on the back by a blow to the head at `hitTime`, carried
+// `flung` further back than a plain fall.
 Clip knockedDown(const char* file, float hitTime, float landTime, float length, const Pose& first,
-                 float startSpeed)
+                 float startSpeed, float flung = 0)
 {
     Pose snap = standPose();
     snap.torso(-25).head(-35).arm(Right, 20, 60, 0, 30).arm(Left, 20, 60, 0, 30).leg(Right, 10, 6, 10);
@@ -152,7 +155,8 @@ Clip knockedDown(const char* file, float hitTime, float landTime, float length, 
         .at(landTime + 8, liePose().leg(Right, 12, 7, 8).leg(Left, 10, 7, 8).torso(6))
         .grounded(length, liePose());
     const float drift = startSpeed * hitTime;
-    c.z(0, 0).z(hitTime, drift).z(hitTime + flight, drift - 1.6f).z(landTime, drift - 2.6f).z(length, drift - 2.6f);
+    c.z(0, 0).z(hitTime, drift).z(hitTime + flight, drift - 1.6f - flung).z(landTime, drift - 2.6f - flung)
+        .z(length, drift - 2.6f - flung);
     return c;
 }
 
@@ -227,7 +231,7 @@ std::vector<Clip> strikeClips()
             kick(),
             liehit(),
             runpunch(),
-            knockedDown("getrunpunch.anim", 17, 46.5f, 70, standPose(), 0),
+            knockedDown("getrunpunch.anim", 17, 46.5f, 70, standPose(), 0, 0.8f),
             runpunchmiss(),
             hitrun(),
             knockedDown("gethitrun.anim", 12, 43.5f, 70, runPose(0), 0.07f),
