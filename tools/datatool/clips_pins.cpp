@@ -38,14 +38,14 @@ Pose pinnedPose()
 Clip pin()
 {
     Pose drop = standPose();
-    drop.torso(34).leg(Right, 60, 26, 90).leg(Left, 55, 26, 85).arm(Right, 80, 50, 0, 30).arm(Left, 80, 50, 0, 30);
+    drop.torso(34).leg(Right, 60, 34, 90).leg(Left, 55, 34, 85).arm(Right, 80, 50, 0, 30).arm(Left, 80, 50, 0, 30);
     // Bearing down in turn through the count.
     Pose press = coverPose();
     press.torso(18).head(-38);
     // The pin puts the pinner at the opponent's feet: it arrives astride
     // them.
     Pose astride = standPose();
-    astride.leg(Right, 18, 22, 20).leg(Left, 18, 22, 20).torso(16);
+    astride.leg(Right, 18, 30, 20).leg(Left, 18, 30, 20).torso(16);
     Clip c("pin.anim", pinLength);
     c.grounded(0, astride).grounded(8, drop).grounded(16, coverPose());
     for (float t = 40; t < pinLength; t += 40)
