@@ -51,7 +51,7 @@ constexpr Limit shareLimits[] = {
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.017}, {"slam.anim", 0.026}, {"chokeslam.anim", 0.012},
     {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.02},
-    {"pinfall.anim", 0.018}, {"kickout.anim", 0.019},
+    {"pinfall.anim", 0.013},
 };
 
 template <std::size_t N>

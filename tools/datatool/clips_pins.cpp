@@ -78,10 +78,10 @@ Clip pinfall()
                      .torso(24)
                      .arm(Right, 75, 30, 0, 30)
                      .arm(Left, 75, 30, 0, 30)
-                     .leg(Right, 88, 24, 118)
-                     .leg(Left, 70, 24, 116);
+                     .leg(Right, 88, 32, 118)
+                     .leg(Left, 70, 32, 116);
     Pose rise = standPose();
-    rise.torso(20).leg(Right, 40, 18, 50).leg(Left, 40, 18, 50);
+    rise.torso(20).leg(Right, 40, 28, 50).leg(Left, 40, 28, 50);
     Clip c("pinfall.anim", pinfallLength);
     c.grounded(0, coverPose()).grounded(14, coverPose()).grounded(24, push).grounded(34, kneel).grounded(47, rise)
         .grounded(pinfallLength, standPose());
@@ -95,7 +95,7 @@ Clip getpinfalled()
     // The legs draw up out of the way as the pinner gets off them.
     Pose drawn = pinnedPose();
     drawn.leg(Right, 50, 10, 90).leg(Left, 45, 10, 85);
-    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(30, drawn).grounded(44, liePose().torso(4))
+    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(30, drawn).grounded(46, drawn)
         .grounded(pinfallLength, liePose());
     return c;
 }
@@ -105,13 +105,13 @@ Clip getpinfalled()
 Clip kickout()
 {
     Pose curl = pinnedPose();
-    curl.torso(40).head(20).arm(Right, 80, 80, 0, 60).arm(Left, 80, 80, 0, 60).leg(Right, 10, 8, 20)
-        .leg(Left, 10, 8, 20);
+    curl.torso(40).head(20).arm(Right, 80, 80, 0, 60).arm(Left, 80, 80, 0, 60).leg(Right, 45, 6, 95)
+        .leg(Left, 45, 6, 95);
     Pose shove = curl;
     shove.torso(55).arm(Right, 80, 95, 0, 10).arm(Left, 80, 95, 0, 10);
     Clip c("kickout.anim", 60);
     c.grounded(0, pinnedPose()).grounded(5, curl).grounded(10, shove).grounded(22, Pose(curl).torso(30))
-        .grounded(40, liePose().torso(8)).grounded(60, liePose());
+        .grounded(40, liePose().torso(8).leg(Right, 40, 4, 80).leg(Left, 40, 4, 80)).grounded(60, liePose());
     return c;
 }
 
