@@ -151,7 +151,7 @@ Clip getchokeslammed()
     Pose choked = standPose();
     choked.head(-30).torso(-2).arm(Right, 80, 50, 0, 120).arm(Left, 80, 50, 0, 120);
     Pose hang = choked;
-    hang.leg(Right, 15, 6, 30).leg(Left, -5, 6, 20).head(-25);
+    hang.leg(Right, 6, 8, 26).leg(Left, -5, 6, 20).head(-25);
     Pose kick = hang;
     kick.leg(Right, -5, 6, 20).leg(Left, 20, 6, 35);
     // Driven down on its back, the legs flung apart and back, clear of the
@@ -162,8 +162,8 @@ Clip getchokeslammed()
                     .head(5)
                     .arm(Right, 10, 80, 0, 20)
                     .arm(Left, 10, 80, 0, 20)
-                    .leg(Right, -30, 22, 45)
-                    .leg(Left, -35, 22, 40);
+                    .leg(Right, -30, 30, 45)
+                    .leg(Left, -35, 30, 40);
     Clip c("getchokeslammed.anim", 120);
     // The hands come up to the choking arm only once it has reached the
     // throat, so the two pairs of arms never tangle on the way.
