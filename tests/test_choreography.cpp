@@ -49,7 +49,7 @@ constexpr Limit shareLimits[] = {
     {"slam.anim", 0.026}, {"stunner.anim", 0.022}, {"olympicslam.anim", 0.027},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.017}, {"slam.anim", 0.026}, {"chokeslam.anim", 0.012},
+    {"suplex.anim", 0.017}, {"slam.anim", 0.023}, {"chokeslam.anim", 0.012},
     {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.02}, {"pin.anim", 0.015},
     {"pinfall.anim", 0.018}, {"kickout.anim", 0.019},
 };

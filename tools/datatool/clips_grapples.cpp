@@ -258,7 +258,9 @@ Clip getslammed()
         .grounded(100, Pose(rest).torso(5))
         .grounded(110, rest);
     c.z(0, 0).z(8, 0.8f).z(13, 1.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
-    c.x(0, 0).x(8, -0.8f).x(16, -1.6f).x(30, -1.9f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
+    // It swings out to the attacker's left as it tips over, so its chest
+    // passes over his shoulder rather than into his chest.
+    c.x(0, 0).x(8, -0.8f).x(13, -1.7f).x(16, -2.1f).x(30, -1.9f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
     return c;
 }
 
