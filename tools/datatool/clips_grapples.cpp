@@ -41,7 +41,11 @@ Clip grab(const char* file)
     Pose reach = standPose();
     reach.torso(16).arm(Right, 70, 110, 15, 60).arm(Left, 80, 30, 0, 60);
     Clip c(file, 30);
-    c.grounded(0, standPose()).grounded(12, reach).grounded(22, lockPose()).grounded(30, lockPose());
+    c.grounded(0, standPose()).grounded(11, reach).grounded(20, lockPose()).grounded(30, lockPose());
+    // The hands meet a little before the hold begins and the body stands as
+    // tall as in the hold, so a move cut from its first moment finds both
+    // already in the hold's pose.
+    c.y(20, groundHeight(lockPose()) + 0.05f).y(30, groundHeight(lockPose()) + 0.05f);
     c.plant(Right, 0, 12, 0).plant(Right, 18, 30, 30).plant(Left, 0, 4, 0).plant(Left, 11, 30, 30);
     c.footLift = 0.35f;
     return c;
