@@ -46,7 +46,7 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"slam.anim", 0.026}, {"stunner.anim", 0.022}, {"olympicslam.anim", 0.027},
+    {"slam.anim", 0.025}, {"stunner.anim", 0.022}, {"olympicslam.anim", 0.027},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.017}, {"slam.anim", 0.023}, {"chokeslam.anim", 0.012},

@@ -191,7 +191,8 @@ Clip slam()
     Pose settle = lift;
     settle.torso(2, 12, 6).leg(Right, 22, 10, 34).leg(Left, 18, 10, 30);
     Pose turn = lift;
-    turn.torso(18, -10).head(5, -10);
+    // The left arm comes up out from between the legs, pushing them over.
+    turn.torso(18, -10).head(5, -10).arm(Left, 30, 100, 0, 60);
     Pose drive = Pose()
                      .torso(45)
                      .head(10)
