@@ -46,11 +46,11 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"slam.anim", 0.025}, {"stunner.anim", 0.022}, {"olympicslam.anim", 0.027},
+    {"slam.anim", 0.025}, {"stunner.anim", 0.022}, {"olympicslam.anim", 0.024},
 };
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.017}, {"slam.anim", 0.023}, {"chokeslam.anim", 0.012},
-    {"olympicslam.anim", 0.027}, {"vorlanbottom.anim", 0.02}, {"pin.anim", 0.015},
+    {"olympicslam.anim", 0.024}, {"vorlanbottom.anim", 0.02}, {"pin.anim", 0.015},
     {"pinfall.anim", 0.018}, {"kickout.anim", 0.019},
 };
 
