@@ -68,8 +68,9 @@ constexpr Start starts[] = {
     {"suplex.anim", "grapple.anim", 0}, {"getsuplexed.anim", "getgrappled.anim", 0},
     {"slam.anim", "grapple.anim", 0},   {"getslammed.anim", "getgrappled.anim", 0},
     // The whip steps both bodies back as it starts: its clips start from the
-    // hold leaning in, so the pose gives back a little of that step.
-    {"throw.anim", "grapple.anim", 8},  {"getthrown.anim", "getgrappled.anim", 8},
+    // hold leaning in as far as it goes, so the pose gives back some of that
+    // step wherever in the hold it comes.
+    {"throw.anim", "grapple.anim", 15}, {"getthrown.anim", "getgrappled.anim", 15},
     {"getkickout.anim", "pin.anim", 20}, {"kickout.anim", "getpinned.anim", 20},
 };
 

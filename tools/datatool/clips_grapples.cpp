@@ -41,7 +41,11 @@ Clip grab(const char* file)
     Pose reach = standPose();
     reach.torso(16).arm(Right, 70, 110, 15, 60).arm(Left, 80, 30, 0, 60);
     Clip c(file, 30);
-    c.grounded(0, standPose()).grounded(12, reach).grounded(22, lockPose()).grounded(30, lockPose());
+    c.grounded(0, standPose()).grounded(11, reach).grounded(20, lockPose()).grounded(30, lockPose());
+    // The hands meet a little before the hold begins and the body stands as
+    // tall as in the hold, so a move cut from its first moment finds both
+    // already in the hold's pose.
+    c.y(20, groundHeight(lockPose()) + 0.05f).y(30, groundHeight(lockPose()) + 0.05f);
     c.plant(Right, 0, 12, 0).plant(Right, 18, 30, 30).plant(Left, 0, 4, 0).plant(Left, 11, 30, 30);
     c.footLift = 0.35f;
     return c;
@@ -187,7 +191,8 @@ Clip slam()
     Pose settle = lift;
     settle.torso(2, 12, 6).leg(Right, 22, 10, 34).leg(Left, 18, 10, 30);
     Pose turn = lift;
-    turn.torso(18, -10).head(5, -10);
+    // The left arm comes up out from between the legs, pushing them over.
+    turn.torso(18, -10).head(5, -10).arm(Left, 30, 100, 0, 60);
     Pose drive = Pose()
                      .torso(45)
                      .head(10)
@@ -258,7 +263,9 @@ Clip getslammed()
         .grounded(100, Pose(rest).torso(5))
         .grounded(110, rest);
     c.z(0, 0).z(8, 0.8f).z(13, 1.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
-    c.x(0, 0).x(8, -0.8f).x(16, -1.6f).x(30, -1.9f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
+    // It swings out to the attacker's left as it tips over, so its chest
+    // passes over his shoulder rather than into his chest.
+    c.x(0, 0).x(8, -0.8f).x(13, -1.7f).x(16, -2.1f).x(30, -1.9f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
     return c;
 }
 

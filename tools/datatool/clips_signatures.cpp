@@ -216,9 +216,10 @@ Clip olympicslam()
     topple.body(-40, -20).torso(-6, 8).arm(Left, 80, 20, 0, 20).leg(Right, 50, 10, 60).leg(Left, 45, 10, 55);
     Pose land = fallenFlat(liePose());
     land.arm(Right, 50, 20, 0, 30).arm(Left, 50, 20, 0, 30);
-    // The left arm reaches in low, under the victim's middle.
+    // The left arm reaches in low, under the victim's middle, the head and
+    // shoulders dropping to its side so the chests never meet.
     Pose dip = standPose();
-    dip.torso(14, 4, 6).head(-10, -20, 8).arm(Left, 85, 80, -20, 30);
+    dip.torso(14, 4, 18).head(-10, -30, 20).arm(Left, 85, 80, -20, 30);
     Clip c("olympicslam.anim", 104);
     c.grounded(0, standPose())
         .grounded(8, dip)
