@@ -346,6 +346,25 @@ std::vector<FootPlant> detectPlants(const Timeline& tl, const Leg& l)
 
 } // namespace
 
+// Bends a leg so that the lowest point of its sole, now at lowY, rises to
+// goal above the mat, the ankle kept where it is across the mat.
+static void liftSole(Pose& pose, const BodyFrames& frames, const Leg& l, const Point3& root, double lowY, double goal)
+{
+    const Pose reference = pose;
+    const Point3 ankle = framePoint(frames, l.shin, l.ankle);
+    presetKnee(pose, l.side, {ankle.x, ankle.y + goal - lowY, ankle.z});
+    for (int pass = 0; pass < 2; ++pass) {
+        BodyFrames f;
+        bodyFrames(pose, f);
+        const Lowest now = lowestSole(f, l, root);
+        std::vector<IkRow> rows;
+        rows.push_back({l.shin, l.ankle, -1, {}, {1, 0, 0}, ankle.x, 0.3});
+        rows.push_back({l.shin, l.ankle, -1, {}, {0, 0, 1}, ankle.z, 0.3});
+        rows.push_back({l.shin, now.rest, -1, {}, {0, 1, 0}, goal - root.y, 1});
+        solveIk(pose, reference, legDofs(l.side), rows, 5, stiffness);
+    }
+}
+
 void plantFeet(Clip& clip)
 {
     Timeline tl = sampleTimeline(clip, 1.0f);
@@ -525,18 +544,7 @@ void plantFeet(Clip& clip)
             const Lowest low = lowestSole(f, l, tl.root[i]);
             if (low.y >= airClearance)
                 continue;
-            const Pose reference = tl.poses[i];
-            const Point3 ankle = framePoint(f, l.shin, l.ankle);
-            presetKnee(tl.poses[i], l.side, {ankle.x, ankle.y + airClearance + 0.02 - low.y, ankle.z});
-            for (int pass = 0; pass < 2; ++pass) {
-                bodyFrames(tl.poses[i], f);
-                const Lowest now = lowestSole(f, l, tl.root[i]);
-                std::vector<IkRow> rows;
-                rows.push_back({l.shin, l.ankle, -1, {}, {1, 0, 0}, ankle.x, 0.3});
-                rows.push_back({l.shin, l.ankle, -1, {}, {0, 0, 1}, ankle.z, 0.3});
-                rows.push_back({l.shin, now.rest, -1, {}, {0, 1, 0}, airClearance + 0.02 - tl.root[i].y, 1});
-                solveIk(tl.poses[i], reference, legDofs(l.side), rows, 5, stiffness);
-            }
+            liftSole(tl.poses[i], f, l, tl.root[i], low.y, airClearance + 0.02);
         }
     }
     storeTimeline(clip, tl);
@@ -582,19 +590,7 @@ void liftSweepingFeet(Clip& clip, float from, float to)
             const Point3 a = lowestAt(k - 1, l), b = lowestAt(k + 1, l);
             if (std::hypot(b.x - a.x, b.z - a.z) / 2 < sweep)
                 continue;
-            const double goal = low.y + w * (airClearance + 0.02 - low.y);
-            const Pose reference = tl.poses[i];
-            const Point3 ankle = framePoint(f, l.shin, l.ankle);
-            presetKnee(tl.poses[i], l.side, {ankle.x, ankle.y + goal - low.y, ankle.z});
-            for (int pass = 0; pass < 2; ++pass) {
-                bodyFrames(tl.poses[i], f);
-                const Lowest now = lowestSole(f, l, tl.root[i]);
-                std::vector<IkRow> rows;
-                rows.push_back({l.shin, l.ankle, -1, {}, {1, 0, 0}, ankle.x, 0.3});
-                rows.push_back({l.shin, l.ankle, -1, {}, {0, 0, 1}, ankle.z, 0.3});
-                rows.push_back({l.shin, now.rest, -1, {}, {0, 1, 0}, goal - tl.root[i].y, 1});
-                solveIk(tl.poses[i], reference, legDofs(l.side), rows, 5, stiffness);
-            }
+            liftSole(tl.poses[i], f, l, tl.root[i], low.y, low.y + w * (airClearance + 0.02 - low.y));
         }
     }
     storeTimeline(clip, tl);
