@@ -46,10 +46,10 @@ struct Limit {
 // from the tie-up into the lift and while it is thrown down, where an arm
 // wrapped round the other sinks into it.
 constexpr Limit shareLimits[] = {
-    {"slam.anim", 0.025}, {"stunner.anim", 0.022}, {"olympicslam.anim", 0.024},
+    {"stunner.anim", 0.022}, {"olympicslam.anim", 0.024},
 };
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.017}, {"slam.anim", 0.023}, {"olympicslam.anim", 0.024},
+    {"suplex.anim", 0.017}, {"slam.anim", 0.021}, {"olympicslam.anim", 0.024},
     {"vorlanbottom.anim", 0.02}, {"pinfall.anim", 0.013},
 };
 

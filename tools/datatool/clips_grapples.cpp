@@ -203,7 +203,7 @@ Clip slam()
     // The left hand leaves the elbow low along his own side before it
     // reaches in between the legs, so it never cuts through the body.
     Pose dip = lockPose();
-    dip.torso(12, 4, 6).head(-10, -20, 8).arm(Left, 85, 80, -20, 30).leg(Right, 34, 12, 52).leg(Left, 30, 12, 48);
+    dip.torso(12, 4, 6).head(-10, -20, 8).arm(Left, 85, 70, -30, 30).leg(Right, 34, 12, 52).leg(Left, 30, 12, 48);
     Clip c("slam.anim", 100);
     c.grounded(0, lockPose())
         .grounded(8, dip)
@@ -234,14 +234,17 @@ Clip getslammed()
                         .head(-10)
                         .arm(Right, 50, 20, 0, 40)
                         .arm(Left, 60, 40, 0, 40)
-                        .leg(Right, 10, 8, 25)
-                        .leg(Left, 20, 8, 30);
+                        .leg(Right, 10, 14, 25)
+                        .leg(Left, 20, 14, 30);
     Pose kick = shoulder;
     kick.leg(Right, -5, 8, 45).leg(Left, 30, 8, 15).head(-20);
+    // Turned over with its left leg swung wide of his arm coming out from
+    // between its legs, and its right arm flung up clear of his hips.
     Pose turn = shoulder;
-    turn.body(90, 110).torso(5).arm(Right, 30, 60, 0, 20).arm(Left, 30, 60, 0, 20);
+    turn.body(90, 110).torso(5).arm(Right, 30, 120, 0, 20).arm(Left, 30, 60, 0, 20).leg(Left, 20, 25, 30);
+    // Its head lands tucked back, clear of his feet.
     Pose land = liePose();
-    land.body(90, 180).arm(Right, 25, 0, 0, 5).arm(Left, 25, 0, 0, 5).leg(Right, 30, 8, 25).leg(Left, 25, 8, 25);
+    land.body(90, 180).head(-20).arm(Right, 25, 0, 0, 5).arm(Left, 25, 0, 0, 5).leg(Right, 30, 8, 25).leg(Left, 25, 8, 25);
     Pose rest = liePose();
     rest.body(90, 180);
     Clip c("getslammed.anim", 110);
@@ -265,7 +268,7 @@ Clip getslammed()
     c.z(0, 0).z(8, 0.8f).z(13, 1.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
     // It swings out to the attacker's left as it tips over, so its chest
     // passes over his shoulder rather than into his chest.
-    c.x(0, 0).x(8, -0.8f).x(13, -1.7f).x(16, -2.1f).x(30, -1.9f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
+    c.x(0, 0).x(8, -0.8f).x(13, -1.7f).x(16, -2.1f).x(22, -2.6f).x(30, -2.0f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
     return c;
 }
 
