@@ -74,7 +74,7 @@ Clip getstunner()
         .leg(Left, 20, 6, 30);
     // Bent over the attacker's back, the chin on his right shoulder.
     Pose locked = doubled;
-    locked.torso(24, 0, 18).head(-6, 0, 14).arm(Right, 70, 30, 0, 40).arm(Left, 70, 30, 0, 40)
+    locked.torso(24, 0, 18).head(-3, 0, 18).arm(Right, 70, 30, 0, 40).arm(Left, 70, 30, 0, 40)
         .leg(Right, 14, 6, 20).leg(Left, 14, 6, 20);
     Pose struggle = locked;
     struggle.arm(Right, 60, 50, 0, 70).arm(Left, 75, 20, 0, 30).torso(26, 4, 16);
@@ -110,7 +110,7 @@ Clip getstunner()
         .grounded(150, liePose());
     c.z(0, 0).z(12, -0.3f).z(30, -0.7f).z(45, 1.3f).z(76, 1.3f).z(stunnerSit, 0.6f).z(95, -0.5f).z(108, -1.6f).z(116, -2.8f)
         .z(121.5f, -3.2f).z(150, -3.2f);
-    c.x(0, 0).x(30, 0).x(45, 0.7f).x(78, 0.7f).x(95, 0.4f).x(108, 1.1f).x(150, 1.1f);
+    c.x(0, 0).x(30, 0).x(45, 0.6f).x(78, 0.7f).x(95, 0.4f).x(108, 1.1f).x(150, 1.1f);
     return c;
 }
 
@@ -219,7 +219,7 @@ Clip olympicslam()
     // The left arm reaches in low, under the victim's middle, the head and
     // shoulders dropping to its side so the chests never meet.
     Pose dip = standPose();
-    dip.torso(14, 4, 18).head(-10, -30, 20).arm(Left, 85, 80, -20, 30);
+    dip.torso(16, 4, 18).head(-10, -30, 20).arm(Left, 85, 80, -20, 30);
     Clip c("olympicslam.anim", 104);
     c.grounded(0, standPose())
         .grounded(8, dip)
@@ -249,8 +249,8 @@ Clip getolympicslam()
                       .head(-10)
                       .arm(Right, 50, 20, 0, 40)
                       .arm(Left, 60, 40, 0, 40)
-                      .leg(Right, 10, 8, 25)
-                      .leg(Left, 20, 8, 30);
+                      .leg(Right, 10, 19, 25)
+                      .leg(Left, 20, 19, 30);
     Pose kick = across;
     kick.leg(Right, -5, 8, 45).leg(Left, 30, 8, 15).head(-20);
     Pose over = across;
@@ -277,8 +277,10 @@ Clip getolympicslam()
         .grounded(olympicLand, land)
         .grounded(92, Pose(rest).torso(5))
         .grounded(104, rest);
-    c.z(0, 0).z(8, 0.2f).z(11, 0.4f).z(16, 2.0f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
-    c.x(0, 0).x(16, -1.6f).x(34, -1.9f).x(50, -1.9f).x(olympicLand, -2.2f).x(104, -2.2f);
+    c.z(0, 0).z(8, 0.2f).z(11, 0.4f).z(16, 2.2f).z(34, 3.0f).z(50, 3.2f).z(64, 6.0f).z(olympicLand, 12.4f).z(104, 12.4f);
+    // Out to the attacker's left as he comes in under it, so his head and
+    // shoulders pass beside its chest and his arm meets it between the legs.
+    c.x(0, 0).x(13, -2.25f).x(16, -2.7f).x(20, -2.7f).x(26, -2.5f).x(34, -1.9f).x(50, -1.9f).x(olympicLand, -2.2f).x(104, -2.2f);
     return c;
 }
 
