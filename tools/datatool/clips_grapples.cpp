@@ -79,7 +79,7 @@ Clip suplex()
     // Over the bent victim: the left arm round its neck and back, the right
     // hand on its trunks.
     Pose facelock = lockPose();
-    facelock.body(0, 12).torso(30, -14, -4).head(6, 10, 0).arm(Left, 70, 80, 20, 80).arm(Right, 70, 60, 10, 60)
+    facelock.body(0, 12).torso(31, -14, -4).head(6, 10, 0).arm(Left, 70, 80, 20, 80).arm(Right, 70, 60, 10, 60)
         .leg(Right, 14, 8, 22).leg(Left, 24, 8, 26);
     Pose dip = facelock;
     dip.torso(22, 8, 0).leg(Right, 38, 10, 62).leg(Left, 44, 10, 66);
@@ -127,7 +127,7 @@ Clip suplex()
 Clip getsuplexed()
 {
     Pose bent = lockPose();
-    bent.body(14, 8).torso(50, 0, 0).head(40, 20, 0).arm(Right, 70, 30, 0, 60).arm(Left, 70, 50, 0, 40)
+    bent.body(20, 8).torso(50, 0, 0).head(42, 20, 0).arm(Right, 70, 30, 0, 60).arm(Left, 70, 50, 0, 40)
         .leg(Right, 34, 8, 50).leg(Left, 24, 8, 44);
     Pose tip = bent;
     tip.body(80).torso(25).head(10).leg(Right, 10, 8, 10).leg(Left, 24, 8, 24).arm(Left, 60, 40, 0, 40);
@@ -163,8 +163,8 @@ Clip getsuplexed()
         .grounded(suplexLand, land)
         .grounded(96, Pose(rest).torso(5))
         .grounded(110, rest);
-    c.z(0, 0).z(14, 0.7f).z(28, 1.8f).z(45, 3.3f).z(58, 3.4f).z(72, 6.8f).z(suplexLand, 10.6f).z(110, 10.6f);
-    c.x(0, 0).x(7, -2.0f).x(14, -2.7f).x(30, -2.5f).x(38, -2.1f).x(45, -1.5f).x(58, -1.5f).x(suplexLand, -2.6f).x(110, -2.6f);
+    c.z(0, 0).z(5, -0.08f).z(14, 0.4f).z(28, 1.8f).z(45, 3.3f).z(58, 3.4f).z(72, 6.8f).z(suplexLand, 10.6f).z(110, 10.6f);
+    c.x(0, 0).x(4, -1.3f).x(7, -2.0f).x(14, -2.0f).x(30, -2.5f).x(38, -2.1f).x(45, -1.5f).x(58, -1.5f).x(suplexLand, -2.6f).x(110, -2.6f);
     return c;
 }
 
