@@ -47,7 +47,7 @@ struct Limit {
 // brushing as the two close in.
 constexpr Limit awayLimits[] = {
     {"suplex.anim", 0.012}, {"slam.anim", 0.021}, {"olympicslam.anim", 0.021},
-    {"vorlanbottom.anim", 0.02}, {"pinfall.anim", 0.013},
+    {"vorlanbottom.anim", 0.02},
 };
 
 template <std::size_t N>

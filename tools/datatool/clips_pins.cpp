@@ -78,14 +78,14 @@ Clip pinfall()
                      .torso(24)
                      .arm(Right, 75, 30, 0, 30)
                      .arm(Left, 75, 30, 0, 30)
-                     .leg(Right, 88, 32, 118)
-                     .leg(Left, 70, 32, 116);
+                     .leg(Right, 88, 35, 118)
+                     .leg(Left, 70, 35, 116);
     Pose rise = standPose();
     rise.torso(20).leg(Right, 40, 28, 50).leg(Left, 40, 28, 50);
     Clip c("pinfall.anim", pinfallLength);
     c.grounded(0, coverPose()).grounded(14, coverPose()).grounded(24, push).grounded(34, kneel).grounded(47, rise)
         .grounded(pinfallLength, standPose());
-    c.z(0, 0).z(24, 0).z(47, -1.2f).z(pinfallLength, -1.2f);
+    c.z(0, 0).z(24, 0).z(34, -0.4f).z(47, -1.2f).z(pinfallLength, -1.2f);
     return c;
 }
 
@@ -94,8 +94,8 @@ Clip getpinfalled()
     Clip c("getpinfalled.anim", pinfallLength);
     // The legs draw up out of the way as the pinner gets off them.
     Pose drawn = pinnedPose();
-    drawn.leg(Right, 50, 10, 90).leg(Left, 45, 10, 85);
-    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(30, drawn).grounded(46, drawn)
+    drawn.leg(Right, 50, 32, 90).leg(Left, 42, 32, 85);
+    c.grounded(0, pinnedPose()).grounded(20, pinnedPose()).grounded(27, drawn).grounded(46, drawn)
         .grounded(pinfallLength, liePose());
     return c;
 }
