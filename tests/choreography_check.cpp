@@ -345,6 +345,8 @@ PairFigures measurePair(int pair, float step, bool shares)
 namespace {
 
 constexpr double contactHeight = 0.1;
+constexpr double apronHeight = 5;       // the ring's mat above the hall floor
+constexpr int layoutBones = 18;
 constexpr double lyingWaist = 2.0;
 
 bool soleVertex(const MeshVertex& v)
@@ -367,7 +369,7 @@ bool onAFloor(const std::string& clip, double y)
 {
     if (std::fabs(y) <= contactHeight)
         return true;
-    return clip == "getinring.anim" && std::fabs(y - 5) <= contactHeight;
+    return clip == "getinring.anim" && std::fabs(y - apronHeight) <= contactHeight;
 }
 
 } // namespace
@@ -393,6 +395,10 @@ ClipFigures measureClip(const std::string& clip, float step)
     std::vector<bool> inContact(mesh.vertices.size(), false);
     bool footDown[2] = {false, false};
     double phaseSlide[2] = {0, 0};
+    // Climbing into the ring: a bone that has come up wholly onto the apron
+    // stays on it (the climb never goes back down to the hall floor).
+    const bool climbing = clip == "getinring.anim";
+    bool onApron[layoutBones] = {};
     ClipFigures f;
     for (float t = 0; t < end - 0.001f; t += step) {
         if (t > 0)
@@ -401,6 +407,19 @@ ClipFigures measureClip(const std::string& clip, float step)
         const bool lying = currentClip(w).rootOffset[1] < lyingWaist;
         const bool down[2] = {soleDown(w, 4), soleDown(w, 7)};
         bool anyContact[2] = {false, false};
+        if (climbing) {
+            bool above[layoutBones];
+            std::fill(std::begin(above), std::end(above), true);
+            for (std::size_t i = 0; i < now.size(); ++i)
+                above[mesh.vertices[i].bone] = above[mesh.vertices[i].bone] && now[i].y >= apronHeight - contactHeight;
+            for (std::size_t i = 0; i < now.size(); ++i) {
+                const double depth = apronHeight - now[i].y;
+                if (onApron[mesh.vertices[i].bone] && depth > f.depth)
+                    f.depth = depth, f.depthTime = t;
+            }
+            for (int b = 0; b < layoutBones; ++b)
+                onApron[b] = onApron[b] || above[b];
+        }
         for (std::size_t i = 0; i < now.size(); ++i) {
             const MeshVertex& mv = mesh.vertices[i];
             const double depth = -now[i].y;

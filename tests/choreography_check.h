@@ -62,7 +62,8 @@ PairFigures measurePair(int pair, float step, bool shares = true);
 // One clip played alone from the origin (loops for two passes): the most a
 // planted foot slides during one contact with the mat, and how far the
 // body reaches below the mat while it is not lying down (the waist more
-// than 2 up) and while it is.
+// than 2 up) and while it is. Climbing into the ring, a part that has come
+// up wholly onto the apron counts its depth below the apron from then on.
 struct ClipFigures {
     double slide = 0, depth = 0, lyingDepth = 0;
     float slideTime = 0, depthTime = 0;

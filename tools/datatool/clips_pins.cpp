@@ -158,7 +158,7 @@ struct ApronStep {
 
 constexpr ApronStep apronSteps[] = {
     {Right, climbStart + 42, climbStart + 62, climbStart + 48},
-    {Left, climbStart + 50, climbStart + 74, climbStart + 56},
+    {Left, climbStart + 48, climbStart + 74, climbStart + 56},
     {Right, climbStart + 82, climbStart + 100, climbStart + 86},
     {Left, climbStart + 92, climbStart + 100, climbStart + 100},
 };
