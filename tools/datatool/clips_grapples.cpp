@@ -179,7 +179,7 @@ Clip slam()
     // its back; up with it onto the left shoulder; a step and a shift of
     // the load; then a lunge that turns it over and drives it down.
     Pose scoop = lockPose();
-    scoop.body(0, 10).torso(24, 6, 12).head(-4, -30, 16).arm(Left, 88, 60, 0, 40).arm(Right, 70, 70, 0, 90)
+    scoop.body(0, 10).torso(20, 6, 15).head(-4, -30, 16).arm(Left, 88, 60, 0, 40).arm(Right, 70, 70, 0, 90)
         .leg(Right, 50, 12, 80).leg(Left, 42, 12, 72);
     Pose lift = Pose()
                     .torso(-4, 8, 4)
@@ -268,7 +268,7 @@ Clip getslammed()
     c.z(0, 0).z(8, 0.8f).z(13, 1.8f).z(16, 3.4f).z(30, 5.0f).z(60, 5.0f).z(78, 2.6f).z(slamLand, -1.8f).z(110, -1.8f);
     // It swings out to the attacker's left as it tips over, so its chest
     // passes over his shoulder rather than into his chest.
-    c.x(0, 0).x(8, -0.8f).x(13, -1.7f).x(16, -2.1f).x(22, -2.6f).x(30, -2.0f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
+    c.x(0, 0).x(8, -0.8f).x(13, -1.7f).x(16, -2.4f).x(22, -2.6f).x(30, -2.0f).x(60, -1.9f).x(78, -1.6f).x(slamLand, -1.2f).x(110, -1.2f);
     return c;
 }
 
