@@ -46,7 +46,7 @@ struct Limit {
 // moment: an arm between the legs as a victim is lifted, chests or shins
 // brushing as the two close in.
 constexpr Limit awayLimits[] = {
-    {"suplex.anim", 0.012}, {"slam.anim", 0.019}, {"olympicslam.anim", 0.021},
+    {"slam.anim", 0.019}, {"olympicslam.anim", 0.021},
     {"vorlanbottom.anim", 0.02},
 };
 

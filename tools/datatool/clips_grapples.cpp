@@ -130,7 +130,7 @@ Clip getsuplexed()
     bent.body(20, 8).torso(50, 0, 0).head(42, 20, 0).arm(Right, 70, 30, 0, 60).arm(Left, 70, 50, 0, 40)
         .leg(Right, 34, 8, 50).leg(Left, 24, 8, 44);
     Pose tip = bent;
-    tip.body(80).torso(25).head(10).leg(Right, 10, 8, 10).leg(Left, 24, 8, 24).arm(Left, 60, 40, 0, 40);
+    tip.body(80).torso(25).head(10).leg(Right, 10, 8, 10).leg(Left, 24, 8, 24).arm(Left, 45, 70, 0, 75);
     Pose inverted = Pose()
                         .body(180)
                         .torso(6)
