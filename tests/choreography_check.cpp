@@ -9,6 +9,7 @@
 #include "assets/mesh.h"
 #include "assets/skeleton.h"
 #include "tools/datatool/choreography.h"
+#include "tools/datatool/skeleton_layout.h"
 #include "wrestler/grapples.h"
 #include "wrestler/pins.h"
 #include "wrestler/wrestler.h"
@@ -346,7 +347,6 @@ namespace {
 
 constexpr double contactHeight = 0.1;
 constexpr double apronHeight = 5;       // the ring's mat above the hall floor
-constexpr int layoutBones = 18;
 constexpr double lyingWaist = 2.0;
 
 bool soleVertex(const MeshVertex& v)
@@ -398,7 +398,7 @@ ClipFigures measureClip(const std::string& clip, float step)
     // Climbing into the ring: a bone that has come up wholly onto the apron
     // stays on it (the climb never goes back down to the hall floor).
     const bool climbing = clip == "getinring.anim";
-    bool onApron[layoutBones] = {};
+    bool onApron[layoutJointCount] = {};
     ClipFigures f;
     for (float t = 0; t < end - 0.001f; t += step) {
         if (t > 0)
@@ -408,16 +408,16 @@ ClipFigures measureClip(const std::string& clip, float step)
         const bool down[2] = {soleDown(w, 4), soleDown(w, 7)};
         bool anyContact[2] = {false, false};
         if (climbing) {
-            bool above[layoutBones];
+            bool above[layoutJointCount];
             std::fill(std::begin(above), std::end(above), true);
-            for (std::size_t i = 0; i < now.size(); ++i)
-                above[mesh.vertices[i].bone] = above[mesh.vertices[i].bone] && now[i].y >= apronHeight - contactHeight;
             for (std::size_t i = 0; i < now.size(); ++i) {
+                const int bone = mesh.vertices[i].bone;
                 const double depth = apronHeight - now[i].y;
-                if (onApron[mesh.vertices[i].bone] && depth > f.depth)
+                above[bone] = above[bone] && depth <= contactHeight;
+                if (onApron[bone] && depth > f.depth)
                     f.depth = depth, f.depthTime = t;
             }
-            for (int b = 0; b < layoutBones; ++b)
+            for (int b = 0; b < layoutJointCount; ++b)
                 onApron[b] = onApron[b] || above[b];
         }
         for (std::size_t i = 0; i < now.size(); ++i) {

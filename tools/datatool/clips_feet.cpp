@@ -344,11 +344,9 @@ std::vector<FootPlant> detectPlants(const Timeline& tl, const Leg& l)
     return plants;
 }
 
-} // namespace
-
 // Bends a leg so that the lowest point of its sole, now at lowY, rises to
 // goal above the mat, the ankle kept where it is across the mat.
-static void liftSole(Pose& pose, const BodyFrames& frames, const Leg& l, const Point3& root, double lowY, double goal)
+void liftSole(Pose& pose, const BodyFrames& frames, const Leg& l, const Point3& root, double lowY, double goal)
 {
     const Pose reference = pose;
     const Point3 ankle = framePoint(frames, l.shin, l.ankle);
@@ -364,6 +362,8 @@ static void liftSole(Pose& pose, const BodyFrames& frames, const Leg& l, const P
         solveIk(pose, reference, legDofs(l.side), rows, 5, stiffness);
     }
 }
+
+} // namespace
 
 void plantFeet(Clip& clip)
 {
