@@ -43,11 +43,11 @@ struct Limit {
 };
 
 // Moves where a body still meets the other away from the hands for a
-// moment: an arm between the legs as a victim is lifted, chests or shins
-// brushing as the two close in.
+// moment: an arm between the legs as a victim is lifted, an arm hooked
+// across a chest pressing into it.
 constexpr Limit awayLimits[] = {
     {"slam.anim", 0.019}, {"olympicslam.anim", 0.021},
-    {"vorlanbottom.anim", 0.02},
+    {"vorlanbottom.anim", 0.018},
 };
 
 template <std::size_t N>

@@ -296,9 +296,11 @@ Clip vorlanbottom()
 {
     Pose step = standPose();
     step.body(0, 100).arm(Left, 70, 60, 0, 40).leg(Right, 12, 10, 16);
+    // His left foot comes in close under him, so his shin passes the
+    // victim's right shin instead of through it as he steps in.
     Pose hook = standPose();
     hook.body(0, 180).torso(14, -20, 6).head(0, -15).arm(Left, 80, 85, 40, 70).arm(Right, 70, 30, -20, 60)
-        .leg(Right, 26, 10, 34).leg(Left, 20, 0, 30);
+        .leg(Right, 26, 10, 34).leg(Left, 20, -8, 30);
     Pose lift = hook;
     lift.torso(-6, -30, 10).leg(Right, 10, 10, 14).leg(Left, 10, 0, 14);
     Pose heave = lift;
@@ -330,7 +332,7 @@ Clip vorlanbottom()
     c.x(0, 0).x(14, 1.6f).x(21, 2.7f).x(28, 2.1f).x(120, 2.1f);
     // Two steps round, stood through the lift and the slam, the left foot
     // forward as he drops to the right knee, and back under him as he rises.
-    c.plant(Right, 0, 1, 0).plant(Right, 12, 20, 15).plant(Right, 26, 82, 30).plant(Right, 106, 120, 120);
+    c.plant(Right, 0, 1, 0).plant(Right, 12, 20, 15).plant(Right, 26, 80, 30).plant(Right, 106, 120, 120);
     c.plant(Left, 0, 12, 0).plant(Left, 20, 82, 28).plant(Left, 90, 104, 95).plant(Left, 110, 120, 120);
     return c;
 }
