@@ -192,14 +192,14 @@ constexpr float olympicLand = 76.5f;
 
 Clip olympicslam()
 {
-    // Down and in under the victim's middle, the left arm between its legs,
-    // up with it over the left shoulder, then falling back and to the
-    // right, throwing it over behind.
+    // Down and in under the victim's middle, the left arm reaching low
+    // between its legs, up with it over the left shoulder, then falling
+    // back and to the right, throwing it over behind.
     Pose shoot = Pose()
                      .body(0, 10)
                      .torso(30, 8, 10)
                      .head(-10, -30, 16)
-                     .arm(Left, 88, 70, 0, 40)
+                     .arm(Left, 70, 70, 0, 40)
                      .arm(Right, 70, 80, 0, 90)
                      .leg(Right, 55, 12, 85)
                      .leg(Left, 45, 12, 75);
@@ -253,8 +253,9 @@ Clip getolympicslam()
                       .leg(Left, 20, 19, 30);
     Pose kick = across;
     kick.leg(Right, -5, 8, 45).leg(Left, 30, 8, 15).head(-20);
+    // Thrown over with its left arm flung up, clear of his chest.
     Pose over = across;
-    over.body(190).leg(Right, 20, 8, 20).leg(Left, 15, 8, 15);
+    over.body(190).arm(Left, 30, 120, 0, 20).leg(Right, 20, 8, 20).leg(Left, 15, 8, 15);
     Pose land = fallenFlat(liePose());
     land.body(270);
     Pose rest = liePose();
