@@ -78,6 +78,10 @@ Clip getstunner()
         .leg(Right, 14, 6, 20).leg(Left, 14, 6, 20);
     Pose struggle = locked;
     struggle.arm(Right, 60, 50, 0, 70).arm(Left, 75, 20, 0, 30).torso(26, 4, 16);
+    // Driven down with him as he sits, knees buckling, until its jaw
+    // meets his shoulder.
+    Pose jawDown = locked;
+    jawDown.torso(40, 0, 18).head(-10, 0, 18).leg(Right, 75, 6, 115).leg(Left, 75, 6, 115);
     Pose snap = standPose();
     snap.body(-8).torso(-20).head(-45).arm(Right, 20, 30, 0, 20).arm(Left, 20, 30, 0, 20).leg(Right, 10, 8, 20)
         .leg(Left, 5, 8, 15);
@@ -99,8 +103,9 @@ Clip getstunner()
         .grounded(45, locked)
         .grounded(60, struggle)
         .grounded(76, locked)
-        .at(stunnerSit, snap)
-        .y(stunnerSit, groundHeight(snap) + 0.3f)
+        .grounded(stunnerSit, jawDown)
+        .at(88, snap)
+        .y(88, groundHeight(snap) + 0.3f)
         .grounded(95, stagger)
         .grounded(108, stagger.mirrored())
         .at(116, topple)
@@ -108,7 +113,7 @@ Clip getstunner()
         .grounded(121.5f, fallenFlat(liePose()))
         .grounded(135, liePose().torso(6))
         .grounded(150, liePose());
-    c.z(0, 0).z(12, -0.3f).z(30, -0.7f).z(45, 1.3f).z(76, 1.3f).z(stunnerSit, 0.6f).z(95, -0.5f).z(108, -1.6f).z(116, -2.8f)
+    c.z(0, 0).z(12, -0.3f).z(30, -0.7f).z(45, 1.3f).z(76, 1.3f).z(stunnerSit, -0.6f).z(95, -0.9f).z(108, -1.6f).z(116, -2.8f)
         .z(121.5f, -3.2f).z(150, -3.2f);
     c.x(0, 0).x(30, 0).x(45, 0.6f).x(78, 0.7f).x(95, 0.4f).x(108, 1.1f).x(150, 1.1f);
     return c;
