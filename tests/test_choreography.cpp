@@ -46,7 +46,7 @@ struct Limit {
 // moment: an arm between the legs as a victim is lifted, an arm hooked
 // across a chest pressing into it.
 constexpr Limit awayLimits[] = {
-    {"slam.anim", 0.019}, {"olympicslam.anim", 0.018},
+    {"olympicslam.anim", 0.012},
     {"vorlanbottom.anim", 0.018},
 };
 

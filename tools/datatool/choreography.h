@@ -116,7 +116,7 @@ constexpr Hold holds[] = {
     {PairSuplex, true, LeftPalm, LeftWaist, 12, 26},
     // Slam: an arm between the legs and a hand on the near hip, through the
     // lift and the carry; the victim's hand hangs on to the attacker's back.
-    {PairSlam, false, LeftPalm, LeftThighBack, 16, 68},
+    {PairSlam, false, LeftPalm, LeftThighBack, 20, 72},
     {PairSlam, false, RightPalm, LeftWaist, 16, 66},
     {PairSlam, true, LeftPalm, UpperBack, 34, 62},
     // Throw: the attacker whips the opponent away by the wrist.

@@ -45,12 +45,24 @@ constexpr Join joins[] = {
 constexpr const char* launches[] = {"ropesback.anim", "getthrown.anim", "runropes.anim", "peopleelbow1.anim"};
 
 // The moves whose victim is placed clear of the attacker where their bodies
-// would meet.
-constexpr std::pair<const char*, const char*> separated[] = {
-    {"suplex.anim", "getsuplexed.anim"}, {"slam.anim", "getslammed.anim"}, {"stunner.anim", "getstunner.anim"},
-    {"chokeslam.anim", "getchokeslammed.anim"}, {"olympicslam.anim", "getolympicslam.anim"},
-    {"vorlanbottom.anim", "getvorlanbottom.anim"}, {"runpunch.anim", "getrunpunch.anim"},
-    {"hitrun.anim", "gethitrun.anim"}, {"throw.anim", "getthrown.anim"},
+// would meet. A carried victim rides on the attacker's upper arms. The
+// slammed victim falls past the attacker's legs, and planting his feet moves
+// them, so it is placed clear once more after they are planted.
+struct Separated {
+    const char* attacker;
+    const char* victim;
+    bool carried, againOnPlantedFeet;
+};
+constexpr Separated separated[] = {
+    {"suplex.anim", "getsuplexed.anim", false, false},
+    {"slam.anim", "getslammed.anim", true, true},
+    {"stunner.anim", "getstunner.anim", false, false},
+    {"chokeslam.anim", "getchokeslammed.anim", false, false},
+    {"olympicslam.anim", "getolympicslam.anim", true, false},
+    {"vorlanbottom.anim", "getvorlanbottom.anim", false, false},
+    {"runpunch.anim", "getrunpunch.anim", false, false},
+    {"hitrun.anim", "gethitrun.anim", false, false},
+    {"throw.anim", "getthrown.anim", false, false},
 };
 
 constexpr int joinSamples = 8;      // the end eases into the follower's start over these
@@ -137,10 +149,13 @@ void writeClips(const std::string& dataDir)
     for (auto family : {locomotionClips, strikeClips, grappleClips, signatureClips, pinAndShowClips})
         for (Clip& clip : family())
             clips.push_back(std::move(clip));
-    for (const auto& [attacker, victim] : separated)
-        separatePair(named(clips, attacker), named(clips, victim));
+    for (const Separated& s : separated)
+        separatePair(named(clips, s.attacker), named(clips, s.victim), s.carried);
     for (Clip& clip : clips)
         plantFeet(clip);
+    for (const Separated& s : separated)
+        if (s.againOnPlantedFeet)
+            separatePair(named(clips, s.attacker), named(clips, s.victim), s.carried);
     choreograph(clips);
     for (const Start& s : starts)
         startFrom(named(clips, s.clip), named(clips, s.from), s.at);

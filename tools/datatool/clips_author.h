@@ -205,8 +205,9 @@ void choreograph(std::vector<Clip>& clips);
 // partner again, easing from the cut's own first pose.
 void clearArmsAtStart(std::vector<Clip>& clips, const char* attacker, int samples);
 // Moves the victim of a two-body move (its root only) out of the attacker
-// wherever their trunks, heads or legs would pass through each other.
-void separatePair(Clip& attacker, Clip& victim);
+// wherever their trunks, heads or legs would pass through each other; a
+// `carried` victim also rides on the attacker's upper arms, not through them.
+void separatePair(Clip& attacker, Clip& victim, bool carried);
 // A hold at one moment, for authoring key poses of a pair: the hand of the
 // attacker (or of the victim) on a point of the other.
 struct HoldAt {

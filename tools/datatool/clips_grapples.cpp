@@ -179,7 +179,7 @@ Clip slam()
     // its back; up with it onto the left shoulder; a step and a shift of
     // the load; then a lunge that turns it over and drives it down.
     Pose scoop = lockPose();
-    scoop.body(0, 10).torso(20, 6, 15).head(-4, -30, 16).arm(Left, 88, 60, 0, 40).arm(Right, 70, 70, 0, 90)
+    scoop.body(0, 10).torso(20, 12, 15).head(-4, -30, 16).arm(Left, 88, 60, 0, 40).arm(Right, 70, 70, 0, 90)
         .leg(Right, 50, 12, 80).leg(Left, 42, 12, 72);
     Pose lift = Pose()
                     .torso(-4, 8, 4)

@@ -115,7 +115,7 @@ constexpr Ball balls[] = {
     {LeftUpperArm, {1.7f, 2.52f, 0}, 0.48}, {LeftUpperArm, {2.5f, 2.55f, 0}, 0.4},
     {RightForearm, {-3.4f, 2.57f, 0}, 0.36}, {LeftForearm, {3.4f, 2.57f, 0}, 0.36},
 };
-constexpr std::size_t shinBalls = 4, armBalls = 6;
+constexpr std::size_t shinBalls = 4, armBalls = 6, upperArmBalls = 4;
 constexpr std::size_t ballCount = sizeof balls / sizeof balls[0];
 
 // The body a holding arm keeps out of: all but the shins.
@@ -124,6 +124,13 @@ constexpr const Ball* bodyBallsEnd = balls + ballCount;
 // The trunk, head and legs: the part of a body that places it.
 constexpr const Ball* coreBallsBegin = balls;
 constexpr const Ball* coreBallsEnd = balls + ballCount - armBalls;
+// The upper arms, which a carried body rides on.
+constexpr const Ball* upperArmBallsEnd = coreBallsEnd + upperArmBalls;
+
+// The balls leave a gap between the hips and the tops of the thighs, where
+// the body is closed; a free arm never goes there, but one reaching between
+// the legs for a hold would pass through it.
+constexpr Ball crotch{Pelvis, {0, -1.15f, 0}, 0.4};
 
 // Points along an arm that must stay out of the partner (the hand itself
 // may press into it a little), with the arm's own half thickness.
@@ -144,15 +151,19 @@ struct PlacedBall {
 
 // The partner's balls, placed in the holder's own frame.
 std::vector<PlacedBall> partnerBalls(const Pose& partner, bool partnerIsVictim, const Point3& partnerRoot,
-                                     const Point3& holderRoot)
+                                     const Point3& holderRoot, bool withCrotch = false)
 {
     BodyFrames f;
     bodyFrames(partner, f);
     std::vector<PlacedBall> out;
-    for (const Ball* b = bodyBallsBegin; b != bodyBallsEnd; ++b) {
-        const Point3 pair = pairPoint(partnerIsVictim, partnerRoot, framePoint(f, b->joint, b->at));
-        out.push_back({bodyPointOf(!partnerIsVictim, holderRoot, pair), b->radius});
-    }
+    auto place = [&](const Ball& b) {
+        const Point3 pair = pairPoint(partnerIsVictim, partnerRoot, framePoint(f, b.joint, b.at));
+        out.push_back({bodyPointOf(!partnerIsVictim, holderRoot, pair), b.radius});
+    };
+    for (const Ball* b = bodyBallsBegin; b != bodyBallsEnd; ++b)
+        place(*b);
+    if (withCrotch)
+        place(crotch);
     return out;
 }
 
@@ -244,7 +255,8 @@ void solveHold(const Hold& h, Timeline& holder, const std::vector<Pose>& authore
         const double off = approachLift * 4 * w * (1 - w);
         const Point3 goal{now.x + (target.x - now.x) * w - n.x * off, now.y + (target.y - now.y) * w + n.y * off,
                           now.z + (target.z - now.z) * w - n.z * off};
-        const std::vector<PlacedBall> balls = partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k]);
+        const std::vector<PlacedBall> balls =
+            partnerBalls(held.poses[k], !byVictim, held.root[k], holder.root[k], true);
         const Point3 facing{n.x * w, -n.y * w, n.z * w};
         // Solved from the authored arm, and from the arm solved a moment
         // before: the nearer to the hold wins, so the arm does not flick to
@@ -291,19 +303,19 @@ void solveHoldsAt(Pose& attacker, const Point3& rootA, Pose& victim, const Point
 
 namespace {
 
-std::vector<PlacedBall> coreInPair(const Pose& pose, bool victim, const Point3& root)
+std::vector<PlacedBall> coreInPair(const Pose& pose, bool victim, const Point3& root, bool withUpperArms)
 {
     BodyFrames f;
     bodyFrames(pose, f);
     std::vector<PlacedBall> out;
-    for (const Ball* b = coreBallsBegin; b != coreBallsEnd; ++b)
+    for (const Ball* b = coreBallsBegin; b != (withUpperArms ? upperArmBallsEnd : coreBallsEnd); ++b)
         out.push_back({pairPoint(victim, root, framePoint(f, b->joint, b->at)), b->radius});
     return out;
 }
 
 } // namespace
 
-void separatePair(Clip& attacker, Clip& victim)
+void separatePair(Clip& attacker, Clip& victim, bool carried)
 {
     Timeline a = sampleTimeline(attacker, 1), v = sampleTimeline(victim, 1);
     const std::size_t n = std::min(a.times.size(), v.times.size());
@@ -313,10 +325,10 @@ void separatePair(Clip& attacker, Clip& victim)
     // pushed into the mat.
     std::vector<Point3> shift(n, {0, 0, 0});
     for (std::size_t k = 0; k < n; ++k) {
-        const std::vector<PlacedBall> ba = coreInPair(a.poses[k], false, a.root[k]);
+        const std::vector<PlacedBall> ba = coreInPair(a.poses[k], false, a.root[k], carried);
         Point3 root = v.root[k];
         for (int round = 0; round < 12; ++round) {
-            const std::vector<PlacedBall> bv = coreInPair(v.poses[k], true, root);
+            const std::vector<PlacedBall> bv = coreInPair(v.poses[k], true, root, false);
             double deepest = 0;
             Point3 push{0, 0, 0};
             for (const PlacedBall& p : ba)

@@ -209,7 +209,7 @@ Clip olympicslam()
                      .leg(Right, 55, 12, 85)
                      .leg(Left, 45, 12, 75);
     Pose hoist = Pose()
-                     .torso(-2, 8, 4)
+                     .torso(-2, 2, 4)
                      .head(-6, -25, 12)
                      .arm(Left, 60, 100, 0, 100)
                      .arm(Right, 60, 110, 20, 110)
