@@ -47,7 +47,7 @@ struct Limit {
 // across a chest pressing into it.
 constexpr Limit awayLimits[] = {
     {"olympicslam.anim", 0.012},
-    {"vorlanbottom.anim", 0.018},
+    {"vorlanbottom.anim", 0.017},
 };
 
 template <std::size_t N>

@@ -376,7 +376,7 @@ Clip getvorlanbottom()
         .grounded(106, liePose().torso(6))
         .grounded(120, liePose());
     c.z(0, 0).z(28, 0).z(48, 1.4f).z(66, 2.8f).z(80, 2.2f).z(bottomLand, 0.6f).z(120, 0.6f);
-    c.x(0, 0).x(28, 0).x(40, 0.5f).x(66, 0.5f).x(80, 0.8f).x(bottomLand, -0.2f).x(120, -0.2f);
+    c.x(0, 0).x(28, 0).x(40, 0.8f).x(66, 0.8f).x(80, 0.8f).x(bottomLand, -0.2f).x(120, -0.2f);
     return c;
 }
 
