@@ -42,12 +42,10 @@ struct Limit {
     double value;
 };
 
-// Moves where a body still meets the other away from the hands for a
-// moment: an arm between the legs as a victim is lifted, an arm hooked
-// across a chest pressing into it.
+// A move where a body still meets the other away from the hands for a
+// moment: an arm hooked across a chest pressing into it.
 constexpr Limit awayLimits[] = {
-    {"olympicslam.anim", 0.012},
-    {"vorlanbottom.anim", 0.017},
+    {"vorlanbottom.anim", 0.015},
 };
 
 template <std::size_t N>

@@ -20,6 +20,7 @@ constexpr double stiffness = 2e-5;
 // Room kept between an arm and the partner beyond their balls: the balls
 // sit inside the skin, so arms laid against them still dent it.
 constexpr double armClearance = 0.12;
+constexpr double trunkHoldClearance = 0.18;
 // The same between two bodies placed apart.
 constexpr double bodyClearance = 0.1;
 
@@ -58,9 +59,15 @@ bool onAnArm(int id)
 struct ArmClearance {
     double upper, fore;
 };
+// An arm holding the trunk or a leg lies along flesh that the balls fill
+// less closely, so it is kept further out; one holding the head keeps the
+// usual room, so that its hand still reaches the neck.
 ArmClearance holdClearance(int point)
 {
-    return {armClearance, onAnArm(point) ? 0 : armClearance};
+    if (onAnArm(point))
+        return {armClearance, 0};
+    const double c = contactPoints[static_cast<std::size_t>(point)].joint == Head ? armClearance : trunkHoldClearance;
+    return {c, c};
 }
 
 // How much of the way to its hold a hand is at time t.

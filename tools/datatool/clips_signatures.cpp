@@ -260,7 +260,7 @@ Clip getolympicslam()
     kick.leg(Right, -5, 8, 45).leg(Left, 30, 8, 15).head(-20);
     // Thrown over with its left arm flung up, clear of his chest.
     Pose over = across;
-    over.body(190).arm(Left, 30, 120, 0, 20).leg(Right, 20, 8, 20).leg(Left, 15, 8, 15);
+    over.body(190).arm(Left, 30, 120, 20, 20).leg(Right, 20, 8, 20).leg(Left, 15, 8, 15);
     Pose land = fallenFlat(liePose());
     land.body(270);
     Pose rest = liePose();
