@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh" test
 cd "$here"
 unset DISPLAY
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset test "$@"
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --preset test "$@"
 # The file readers' fuzzing targets, briefly each, when the whole suite runs
 # (scripts/fuzz.sh for longer runs).
 if [ $# -eq 0 ]; then

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 static void ignoreDisplay() {}
 
@@ -22,13 +23,22 @@ bool ensureGlContext()
     // GLUT ends the whole process when it cannot open the display; a test
     // should fail and say why instead. The probe stays open: an X server
     // resets when its last client leaves, and GLUT's connection would meet
-    // the reset.
+    // the reset. A server that another test process has just left may be
+    // in that reset and refuse connections for a moment, so the probe tries
+    // again for two seconds.
     static Display* probe = nullptr;
-    if (!probe)
+    for (int attempt = 0; !probe && attempt < 20; ++attempt) {
+        if (attempt > 0)
+            usleep(100 * 1000);
         probe = XOpenDisplay(display);
+    }
     if (!probe) {
-        ADD_FAILURE() << "cannot open the X display \"" << display
-                      << "\": drawing tests need a running X server (the suite runs under xvfb-run)";
+        // Fatal, so that a fixture which gives up in its set-up does not
+        // go on to run its body without a context.
+        [display] {
+            FAIL() << "cannot open the X display \"" << display
+                   << "\": drawing tests need a running X server (the suite runs under xvfb-run)";
+        }();
         return false;
     }
     int argc = 1;
