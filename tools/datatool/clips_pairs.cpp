@@ -104,8 +104,9 @@ struct Ball {
     double radius;
 };
 
-// The shins first and the arms last, so that the whole body and the part
-// that places it are two ranges of one table.
+// The shins first and the arms last, upper arms before forearms, so that
+// the whole body, the part that places it and that part with the upper arms
+// are ranges of one table.
 constexpr Ball balls[] = {
     {RightShin, {-0.75f, -3.1f, 0}, 0.45}, {RightShin, {-0.75f, -3.9f, 0.05f}, 0.4},
     {LeftShin, {0.75f, -3.1f, 0}, 0.45}, {LeftShin, {0.75f, -3.9f, 0.05f}, 0.4},
