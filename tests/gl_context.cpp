@@ -25,13 +25,15 @@ bool ensureGlContext()
     // resets when its last client leaves, and GLUT's connection would meet
     // the reset. A server that another test process has just left may be
     // in that reset and refuse connections for a moment, so the probe tries
-    // again for two seconds.
+    // again for two seconds, once: later tests fail at once.
     static Display* probe = nullptr;
-    for (int attempt = 0; !probe && attempt < 20; ++attempt) {
+    static bool tried = false;
+    for (int attempt = 0; !probe && !tried && attempt < 20; ++attempt) {
         if (attempt > 0)
             usleep(100 * 1000);
         probe = XOpenDisplay(display);
     }
+    tried = true;
     if (!probe) {
         // Fatal, so that a fixture which gives up in its set-up does not
         // go on to run its body without a context.
