@@ -305,12 +305,15 @@ Clip vorlanbottom()
     // His left foot comes in close under him, so his shin passes the
     // victim's right shin instead of through it as he steps in.
     Pose hook = standPose();
-    hook.body(0, 180).torso(14, -20, 6).head(0, -15).arm(Left, 80, 85, 40, 70).arm(Right, 70, 30, -20, 60)
+    hook.body(0, 180).torso(14, -30, 6).head(0, -15).arm(Left, 80, 85, 40, 70).arm(Right, 70, 30, -20, 60)
         .leg(Right, 26, 10, 34).leg(Left, 20, -8, 30);
+    // He turns his shoulders away from the victim as he lifts, so the
+    // hooking arm wraps round its front rather than pressing into its
+    // shoulder.
     Pose lift = hook;
-    lift.torso(-6, -30, 10).leg(Right, 10, 10, 14).leg(Left, 10, 0, 14);
+    lift.torso(-6, -50, 10).leg(Right, 10, 10, 14).leg(Left, 10, 0, 14);
     Pose heave = lift;
-    heave.torso(-10, -34, 12).leg(Right, 16, 10, 22).leg(Left, 8, 0, 12);
+    heave.torso(-10, -50, 12).leg(Right, 16, 10, 22).leg(Left, 8, 0, 12);
     Pose slamDown = Pose()
                         .body(0, 180)
                         .torso(40, -10)
@@ -348,12 +351,13 @@ Clip getvorlanbottom()
     Pose hooked = standPose();
     hooked.torso(-5).head(-10, 15, -15).arm(Right, 80, 10, 0, 30).arm(Left, 60, 20, 0, 40);
     // Heaved up backward against the attacker's side, the legs kicking up
-    // in front, then slammed down on its back.
+    // in front and the right arm round his back, then slammed down on its
+    // back.
     Pose lifted = Pose()
                       .body(-40, 0, 4)
                       .torso(15)
                       .head(10, 0, -20)
-                      .arm(Right, 80, 120, 0, 40)
+                      .arm(Right, 60, -30, 0, 60)
                       .arm(Left, 30, 50, 0, 30)
                       .leg(Right, 30, 8, 25)
                       .leg(Left, 20, 8, 15);
