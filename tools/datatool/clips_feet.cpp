@@ -547,6 +547,15 @@ void plantFeet(Clip& clip)
             liftSole(tl.poses[i], f, l, tl.root[i], low.y, airClearance + 0.02);
         }
     }
+    // A looping clip's end is its start: the legs and the height solved at
+    // the start are the ones it ends with, so the loop joins exactly.
+    if (clip.loops && n > 1) {
+        const std::size_t last = static_cast<std::size_t>(n - 1);
+        for (int foot = 0; foot < 2; ++foot)
+            for (const IkDof& d : legDofs(leg(foot).side))
+                tl.poses[last].r[d.joint][d.axis] = tl.poses[0].r[d.joint][d.axis];
+        tl.root[last].y = tl.root[0].y;
+    }
     storeTimeline(clip, tl);
 }
 

@@ -158,10 +158,13 @@ void stepHeights(Clip& c)
 }
 
 constexpr float walkFootX = 1.0f;       // ankles either side of the body's line
-constexpr float walkFootAhead = 1.35f;  // heel strike ahead of the waist
+constexpr float walkFootAhead = 1.6f;   // heel strike ahead of the waist
 
-// The forward walk: each foot planted for three fifths of the cycle, the
-// other two fifths in the air. A backward walk plays it in reverse.
+// The forward walk: each foot planted for a little over half the cycle, so
+// both stand together only briefly and the back foot leaves the mat before
+// it tips far onto its toe (the foot has no ankle of its own); the heel
+// strikes well ahead of the waist, toe up. A backward walk plays it in
+// reverse.
 Clip walkForward(const char* file, float direction)
 {
     Clip c(file, walkCycle, true);
@@ -172,7 +175,7 @@ Clip walkForward(const char* file, float direction)
     }
     c.y(0, standHeight()).y(walkCycle, standHeight());
     c.z(0, 0).z(walkCycle, direction * walkStride);
-    const float stance = walkCycle * 0.6f;
+    const float stance = walkCycle * 0.55f;
     const float toeOut = 0.08f;
     std::vector<FootPlant> right{{0, stance, -walkFootX, walkFootAhead, -toeOut}};
     std::vector<FootPlant> left{{walkCycle / 2, walkCycle / 2 + stance, walkFootX, walkFootAhead + walkStride / 2, toeOut}};
