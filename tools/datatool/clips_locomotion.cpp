@@ -70,15 +70,18 @@ Pose walkKey(int quarter)
     }
 }
 
-// Side step toward +x (the figure's left): lead with the left leg.
+// Side step toward +x (the figure's left): lead with the left leg. The
+// knees are bent with the shins upright and the feet a little ahead of the
+// hips, a wrestler's crouch: the foot has no ankle of its own, so only an
+// upright shin stands it flat.
 Pose sideKey(int quarter)
 {
     Pose p = Pose().torso(6).head(-2).arm(Right, 66, 35, 0, 70).arm(Left, 66, 35, 0, 70);
     switch (quarter % 4) {
-    case 0: return p.leg(Right, 3, 4, 8).leg(Left, 3, 4, 8);
-    case 1: return p.leg(Right, 3, 2, 10).leg(Left, 8, 20, 22).torso(6, 0, -4);
-    case 2: return p.leg(Right, 3, 13, 8).leg(Left, 3, 13, 8);
-    default: return p.leg(Right, 10, 1, 26).leg(Left, 3, 7, 8).torso(6, 0, -2);
+    case 0: return p.leg(Right, 22, 4, 22).leg(Left, 22, 4, 22);
+    case 1: return p.leg(Right, 22, 2, 24).leg(Left, 27, 20, 36).torso(6, 0, -4);
+    case 2: return p.leg(Right, 22, 13, 22).leg(Left, 22, 13, 22);
+    default: return p.leg(Right, 29, 1, 40).leg(Left, 22, 7, 22).torso(6, 0, -2);
     }
 }
 
@@ -208,8 +211,9 @@ Clip walkSide(const char* file, float direction)
     c.x(0, 0).x(walkCycle, direction * walkStride);
     const float half = walkCycle / 2, step = walkStride / 2, width = 0.8f;
     const Side lead = direction > 0 ? Left : Right, trail = direction > 0 ? Right : Left;
-    repeatPlants(c, lead, {{-half + 8, 0, direction * width, 0, 0}, {8, half, direction * (width + step), 0, 0}}, direction * walkStride, 0);
-    repeatPlants(c, trail, {{-2, 10, -direction * width, 0, 0}, {half - 2, half + 10, -direction * (width - step), 0, 0}},
+    const float ahead = 0.7f;   // the ankles ahead of the hips, as the crouch puts them
+    repeatPlants(c, lead, {{-half + 8, 0, direction * width, ahead, 0}, {8, half, direction * (width + step), ahead, 0}}, direction * walkStride, 0);
+    repeatPlants(c, trail, {{-2, 10, -direction * width, ahead, 0}, {half - 2, half + 10, -direction * (width - step), ahead, 0}},
                  direction * walkStride, 0);
     c.footLift = 0.35f;
     c.longestStep = walkCycle;
