@@ -168,20 +168,29 @@ constexpr float walkFootAhead = 1.6f;   // heel strike ahead of the waist
 // it tips far onto its toe (the foot has no ankle of its own); the heel
 // strikes well ahead of the waist, toe up. A backward walk plays it in
 // reverse.
+//
+// The cycle starts a quarter in, at the passing pose: one foot under the
+// body, the other lifting, the body at its highest. A walk started from
+// standing then begins by lifting a foot, instead of sliding the feet
+// apart into a stride while the body drops.
 Clip walkForward(const char* file, float direction)
 {
     Clip c(file, walkCycle, true);
     for (int q = 0; q <= 4; ++q) {
         // Backward walking plays the forward cycle in reverse.
         const float t = direction > 0 ? q * walkCycle / 4 : walkCycle - q * walkCycle / 4;
-        c.at(t, walkKey(q));
+        c.at(t, walkKey(q + 1));
     }
     c.y(0, standHeight()).y(walkCycle, standHeight());
     c.z(0, 0).z(walkCycle, direction * walkStride);
     const float stance = walkCycle * 0.55f;
     const float toeOut = 0.08f;
-    std::vector<FootPlant> right{{0, stance, -walkFootX, walkFootAhead, -toeOut}};
-    std::vector<FootPlant> left{{walkCycle / 2, walkCycle / 2 + stance, walkFootX, walkFootAhead + walkStride / 2, toeOut}};
+    // Heel strikes of the cycle that starts with the heel strike, moved
+    // back a quarter cycle in time and in place.
+    const float start = walkCycle / 4, back = walkStride / 4;
+    std::vector<FootPlant> right{{-start, stance - start, -walkFootX, walkFootAhead - back, -toeOut}};
+    std::vector<FootPlant> left{
+        {walkCycle / 2 - start, walkCycle / 2 + stance - start, walkFootX, walkFootAhead + walkStride / 2 - back, toeOut}};
     if (direction < 0)
         for (auto* feet : {&right, &left})
             for (FootPlant& p : *feet) {
