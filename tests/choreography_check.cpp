@@ -451,11 +451,17 @@ ClipFigures measureClip(const std::string& clip, float step)
                         travelled[i] = 0;
             }
             footDown[foot] = true;
+            double lowest = 1e9, highest = -1e9;
             for (std::size_t i = 0; i < now.size(); ++i)
-                if (soleVertex(mesh.vertices[i]) && (mesh.vertices[i].bone == 4) == (foot == 0))
+                if (soleVertex(mesh.vertices[i]) && (mesh.vertices[i].bone == 4) == (foot == 0)) {
                     phaseSlide[foot] = std::max(phaseSlide[foot], travelled[i]);
+                    lowest = std::min(lowest, static_cast<double>(now[i].y));
+                    highest = std::max(highest, static_cast<double>(now[i].y));
+                }
             if (phaseSlide[foot] > f.slide)
                 f.slide = phaseSlide[foot], f.slideTime = std::fmod(t, length);
+            if (highest - lowest > f.tilt)
+                f.tilt = highest - lowest, f.tiltTime = std::fmod(t, length);
         }
         before = now;
     }

@@ -64,9 +64,11 @@ PairFigures measurePair(int pair, float step, bool shares = true);
 // body reaches below the mat while it is not lying down (the waist more
 // than 2 up) and while it is. Climbing into the ring, a part that has come
 // up wholly onto the apron counts its depth below the apron from then on.
+// Tilt: how far the sole of a foot on the mat rises from its lowest point
+// to its highest (0.06 for a flat foot, more as it rocks onto toe or heel).
 struct ClipFigures {
-    double slide = 0, depth = 0, lyingDepth = 0;
-    float slideTime = 0, depthTime = 0;
+    double slide = 0, depth = 0, lyingDepth = 0, tilt = 0;
+    float slideTime = 0, depthTime = 0, tiltTime = 0;
 };
 ClipFigures measureClip(const std::string& file, float step);
 

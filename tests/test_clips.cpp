@@ -198,6 +198,16 @@ TEST(ClipJoins, EachClipEndsInThePoseItsFollowerStartsFrom)
     }
 }
 
+TEST(ClipJoins, WalksStartNearlyAsHighAsStanding)
+{
+    // From standing the game blends only the joints into a walk: the body
+    // drops at once by the difference in height.
+    for (const char* name : {"walk", "walkback", "walkleft", "walkright"}) {
+        SCOPED_TRACE(name);
+        EXPECT_NEAR(rootAt(clip(name), 1, 0), standingHeight(), 0.05);
+    }
+}
+
 TEST(ClipJoins, GettingIntoTheRingClimbsFiveAfterAWholeWalkCycle)
 {
     Animation& a = clip("getinring");
