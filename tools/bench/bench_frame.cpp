@@ -1,7 +1,7 @@
 // Times the frame of a match: the whole gameFrame and its main parts, each
 // in milliseconds per frame and as a share of a 60 Hz frame (16.7 ms), and
-// beside them the floor no frame can go below: clearing and swapping an
-// empty frame.
+// beside them the floors no frame can go below: clearing and swapping an
+// empty frame, and filling every pixel once the way the arena fills them.
 // Every timed stretch ends with glFinish, so the drawing the GL driver does
 // is counted with the calls that ask for it.
 //
@@ -80,6 +80,40 @@ void emptyFrame()
 {
     setProjection();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glutSwapBuffers();
+}
+
+// The least the arena can cost: every pixel of the screen filled once, as
+// the arena fills it (textured, lit, depth-tested), then swapped.
+void screenFilledOnce()
+{
+    setProjection();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, crowdTexture);
+    glBegin(GL_QUADS);
+    glNormal3f(0, 0, 1);
+    glTexCoord2f(0, 0);
+    glVertex3f(-1, -1, 0.5f);
+    glTexCoord2f(3, 0);
+    glVertex3f(1, -1, 0.5f);
+    glTexCoord2f(3, 1);
+    glVertex3f(1, 1, 0.5f);
+    glTexCoord2f(0, 1);
+    glVertex3f(-1, 1, 0.5f);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
     glutSwapBuffers();
 }
 
@@ -327,6 +361,7 @@ int main(int argc, char** argv)
     report("gameFrame (match)", match);
     report("gameFrame (match, '1' held)", matchFireworks);
     report("floor: empty frame, clear and swap", timeIt(count, emptyFrame));
+    report("floor: the screen filled once, textured", timeIt(count, screenFilledOnce));
     // The calls alone: the rest of each frame is the renderer filling pixels.
     report("  calls of gameFrame (match), no finish", matchCalls);
     report("  calls of gameFrame ('1' held), no finish", fireworksCalls);
@@ -397,7 +432,7 @@ int main(int argc, char** argv)
         compare(w == &playerOne ? "clear, then player one with shadow" : "clear, then player two with shadow",
                 [w](bool reference) {
                     setProjection();
-        setupView();
+                    setupView();
                     glEnable(GL_LIGHTING);
                     if (reference)
                         reference::drawWrestler(*w, 1, 0, 1);
