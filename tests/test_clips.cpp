@@ -198,11 +198,11 @@ TEST(ClipJoins, EachClipEndsInThePoseItsFollowerStartsFrom)
     }
 }
 
-TEST(ClipJoins, WalksStartNearlyAsHighAsStanding)
+TEST(ClipJoins, WalksAndTheRunStartNearlyAsHighAsStanding)
 {
-    // From standing the game blends only the joints into a walk: the body
-    // drops at once by the difference in height.
-    for (const char* name : {"walk", "walkback", "walkleft", "walkright"}) {
+    // From standing the game blends only the joints into a walk or a run:
+    // the body drops at once by the difference in height.
+    for (const char* name : {"walk", "walkback", "walkleft", "walkright", "run"}) {
         SCOPED_TRACE(name);
         EXPECT_NEAR(rootAt(clip(name), 1, 0), standingHeight(), 0.05);
     }

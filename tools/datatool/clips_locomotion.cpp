@@ -457,7 +457,7 @@ Pose runPose(float phase)
 float runHeight(float phase)
 {
     // Highest in the air, lowest halfway through each stride on the mat.
-    return 4.28f + 0.16f * std::cos(phase * 4 * 3.14159265f);
+    return 4.30f + 0.20f * std::cos(phase * 4 * 3.14159265f);
 }
 
 std::vector<Clip> locomotionClips()
