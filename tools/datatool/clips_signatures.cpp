@@ -177,17 +177,21 @@ Clip getchokeslammed()
         .grounded(15, choked)
         .grounded(26, choked)
         .at(40, hang)
-        .y(40, 6.4f)
+        .y(40, 6.6f)
         .at(52, kick)
-        .y(52, 6.6f)
+        .y(52, 6.8f)
         .at(62, hang)
-        .y(62, 6.6f)
+        .y(62, 6.8f)
         .at(76, drop)
         .y(76, 5.0f)
         .grounded(chokeLand, fallenFlat(liePose()))
         .grounded(98, liePose().torso(6))
         .grounded(120, liePose());
     c.z(0, 0).z(15, 0.2f).z(26, 0.5f).z(40, 2.3f).z(62, 2.3f).z(70, 1.9f).z(76, 0.6f).z(chokeLand, -2.2f).z(120, -2.2f);
+    // Lifted, it hangs over the choking arm's shoulder rather than square in
+    // front of the attacker's face, so the straight arm can reach its throat
+    // and the attacker's head is seen beside it.
+    c.x(0, 0).x(26, 0).x(40, 1.0f).x(62, 1.0f).x(76, 0);
     return c;
 }
 
