@@ -105,21 +105,34 @@ Clip& Clip::at(float time, const Pose& pose)
     return *this;
 }
 
+// A root knot; one given again for a time already keyed replaces it (a
+// grounded pose whose height is then set), rather than leaving two knots
+// at one time for the curve to jump between.
+static void setKnot(std::vector<Knot>& knots, float time, float value)
+{
+    for (Knot& k : knots)
+        if (std::fabs(k.time - time) < 1e-4f) {
+            k.value = value;
+            return;
+        }
+    knots.push_back({time, value});
+}
+
 Clip& Clip::x(float time, float value)
 {
-    rootX.push_back({time, value});
+    setKnot(rootX, time, value);
     return *this;
 }
 
 Clip& Clip::y(float time, float value)
 {
-    rootY.push_back({time, value});
+    setKnot(rootY, time, value);
     return *this;
 }
 
 Clip& Clip::z(float time, float value)
 {
-    rootZ.push_back({time, value});
+    setKnot(rootZ, time, value);
     return *this;
 }
 
