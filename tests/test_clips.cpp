@@ -198,6 +198,19 @@ TEST(ClipJoins, EachClipEndsInThePoseItsFollowerStartsFrom)
     }
 }
 
+TEST(ClipJoins, TheLockUpStandsStillOnceTheHandsMeet)
+{
+    // A throw or a slam may be cut from any moment of the hold: the body
+    // must not sink and spring back up in it.
+    for (const char* name : {"grab", "getgrabbed"}) {
+        SCOPED_TRACE(name);
+        Animation& a = clip(name);
+        const float hold = rootAt(clip("grapple"), 1, 0);
+        for (float t = 20; t <= clipLength(a); t += 0.5f)
+            EXPECT_NEAR(rootAt(a, 1, t), hold, 0.01) << t;
+    }
+}
+
 TEST(ClipJoins, WalksAndTheRunStartNearlyAsHighAsStanding)
 {
     // From standing the game blends only the joints into a walk or a run:

@@ -101,10 +101,10 @@ struct Hold {
 constexpr Hold holds[] = {
     // The lock-up, both ways round: the right hand behind the partner's
     // neck, the left on its right elbow.
-    {PairGrab, false, RightPalm, NeckBack, 22, 30},
-    {PairGrab, false, LeftPalm, RightElbow, 22, 30},
-    {PairGrab, true, RightPalm, NeckBack, 22, 30},
-    {PairGrab, true, LeftPalm, RightElbow, 22, 30},
+    {PairGrab, false, RightPalm, NeckBack, 20, 30},
+    {PairGrab, false, LeftPalm, RightElbow, 20, 30},
+    {PairGrab, true, RightPalm, NeckBack, 20, 30},
+    {PairGrab, true, LeftPalm, RightElbow, 20, 30},
     {PairGrapple, false, RightPalm, NeckBack, 0, 60},
     {PairGrapple, false, LeftPalm, RightElbow, 0, 60},
     {PairGrapple, true, RightPalm, NeckBack, 0, 60},

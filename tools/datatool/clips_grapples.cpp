@@ -4,6 +4,8 @@
 #include "tools/datatool/clips_author.h"
 #include "tools/datatool/choreography.h"
 
+#include <algorithm>
+
 // The collar-and-elbow tie-up both wrestlers take in the hold: bent in to
 // each other, heads past each other's right shoulder, the right hand behind
 // the partner's neck and the left on the partner's right elbow.
@@ -38,16 +40,21 @@ namespace {
 // settles behind it as the hands reach for the neck and the elbow.
 Clip grab(const char* file)
 {
+    // Reaching, the legs already take the hold's stance, and the body's
+    // height follows the planted feet alone: it settles into the hold and
+    // stays there, never sinking and springing back up in it.
+    const Pose lock = lockPose();
     Pose reach = standPose();
     reach.torso(16).arm(Right, 70, 110, 15, 60).arm(Left, 80, 30, 0, 60);
+    for (int j : {RightHip, RightThigh, RightShin, LeftHip, LeftThigh, LeftShin})
+        std::copy(lock.r[j], lock.r[j] + 3, reach.r[j]);
+    // The hands meet a little before the hold begins, so a move cut from
+    // its first moment finds both already in the hold's pose.
     Clip c(file, 30);
-    c.grounded(0, standPose()).grounded(11, reach).grounded(20, lockPose()).grounded(30, lockPose());
-    // The hands meet a little before the hold begins and the body stands as
-    // tall as in the hold, so a move cut from its first moment finds both
-    // already in the hold's pose.
-    c.y(20, groundHeight(lockPose()) + 0.05f).y(30, groundHeight(lockPose()) + 0.05f);
+    c.grounded(0, standPose()).grounded(11, reach).grounded(20, lock).grounded(30, lock);
     c.plant(Right, 0, 12, 0).plant(Right, 18, 30, 30).plant(Left, 0, 4, 0).plant(Left, 11, 30, 30);
     c.footLift = 0.35f;
+    c.liftToGround = false;
     return c;
 }
 
